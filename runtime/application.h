@@ -1,0 +1,46 @@
+#pragma once
+// The application object: title, main form, and the one place where an
+// exception escaping an event handler is reported.
+#include "dialogs.h"
+
+#include <QString>
+#include <exception>
+#include <functional>
+#include <utility>
+
+class QWidget;
+
+class TApplication {
+public:
+    static TApplication& Instance();
+
+    const QString& Title() const { return title_; }
+    void SetTitle(const QString& title) { title_ = title; }
+
+    QWidget* MainForm() const { return mainForm_; }
+    void SetMainForm(QWidget* w) { mainForm_ = w; }
+
+    // The standard error report: a message box with the exception's text.
+    void ShowException(const std::exception& e);
+    void HandleCurrentException();
+
+    // Shows an information message captioned with the title.
+    void Inform(const QString& text);
+
+private:
+    QString title_;
+    QWidget* mainForm_ = nullptr;
+};
+
+inline TApplication& Application() { return TApplication::Instance(); }
+
+// Runs an event handler; an exception that escapes it ends that handler only.
+template <typename F, typename... Args>
+void Fire(const F& handler, Args&&... args) {
+    if (!handler) return;
+    try {
+        handler(std::forward<Args>(args)...);
+    } catch (...) {
+        Application().HandleCurrentException();
+    }
+}

@@ -1,0 +1,69 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+class QtDialogs final : public Dialogs {
+public:
+    MsgResult Message(QWidget* owner, const QString& caption, const QString& text,
+                      MsgIcon icon, MsgButtons buttons) override {
+        QMessageBox box(owner);
+        box.setWindowTitle(caption);
+        box.setText(text);
+        switch (icon) {
+        case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        }
+        if (buttons == MsgButtons::OKCancel) {
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        return box.exec() == QMessageBox::Ok ? MsgResult::OK : MsgResult::Cancel;
+    }
+
+    std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& r) override {
+        QFileDialog dlg(owner);
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setNameFilter(QtFilterFromDelphi(r.filter));
+        if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
+        if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+        dlg.setOption(QFileDialog::ReadOnly, false);
+        dlg.setSizeGripEnabled(r.resizable);
+        if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+        return dlg.selectedFiles().front();
+    }
+};
+
+QtDialogs& qtDialogs() {
+    static QtDialogs d;
+    return d;
+}
+Dialogs* g_current = nullptr;
+}
+
+Dialogs& Dialogs::Current() { return g_current ? *g_current : qtDialogs(); }
+
+Dialogs* Dialogs::Install(Dialogs* d) {
+    Dialogs* old = g_current;
+    g_current = d;
+    return old;
+}
+
+QString QtFilterFromDelphi(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        QString pattern = QString(parts[i + 1]).replace(';', ' ');
+        out << (desc.contains(pattern) ? desc + " (" + pattern + ")" : desc + " (" + pattern + ")");
+    }
+    return out.join(";;");
+}

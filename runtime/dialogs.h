@@ -1,0 +1,38 @@
+#pragma once
+// Every message box and file dialog the program shows goes through this seam,
+// so tests can answer them and record what was shown.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+enum class MsgIcon { None, Information, Question, Warning, Error };
+enum class MsgButtons { OK, OKCancel };
+enum class MsgResult { OK, Cancel };
+
+struct SaveDialogRequest {
+    QString filter;         // "Word文档(*.doc)|*.doc": description|pattern pairs
+    QString fileName;       // offered name (the last confirmed one)
+    QString defaultExt;
+    bool overwritePrompt = true;
+    bool hideReadOnly = true;
+    bool resizable = true;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MsgResult Message(QWidget* owner, const QString& caption, const QString& text,
+                              MsgIcon icon, MsgButtons buttons) = 0;
+    // The confirmed file name, or nothing when the user cancelled.
+    virtual std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& request) = 0;
+
+    // The dialogs in force; the Qt dialogs unless a test installed others.
+    static Dialogs& Current();
+    // Installs d (not owned) and returns the previous one; nullptr restores the Qt dialogs.
+    static Dialogs* Install(Dialogs* d);
+};
+
+// Converts a "desc|pattern|desc|pattern" filter to Qt's "desc (pattern);;..." form.
+QString QtFilterFromDelphi(const QString& filter);

@@ -1,0 +1,9 @@
+#pragma once
+// GBK (code page 936): the 8-bit text of captions and skin streams.
+#include <QByteArray>
+#include <QString>
+
+namespace gbk {
+QByteArray encode(const QString& text);   // unmappable characters become '?'
+QString decode(const QByteArray& bytes);  // invalid sequences become U+FFFD
+}
