@@ -1,0 +1,28 @@
+#include "scripted_dialogs.h"
+
+ScriptedDialogs::ScriptedDialogs() : previous_(Dialogs::Install(this)) {}
+ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
+
+MsgResult ScriptedDialogs::Message(QWidget*, const QString& caption, const QString& text, MsgIcon icon,
+                                   MsgButtons buttons) {
+    messages.push_back({caption, text, icon, buttons});
+    if (onMessage) onMessage(messages.back());
+    if (answers.empty()) return MsgResult::OK;
+    MsgResult r = answers.front();
+    answers.pop_front();
+    return r;
+}
+
+std::optional<QString> ScriptedDialogs::SaveFile(QWidget*, const SaveDialogRequest& request) {
+    saveRequests.push_back(request);
+    if (saveAnswers.empty()) return std::nullopt;
+    auto r = saveAnswers.front();
+    saveAnswers.pop_front();
+    return r;
+}
+
+QStringList ScriptedDialogs::Texts() const {
+    QStringList out;
+    for (const auto& m : messages) out << m.text;
+    return out;
+}
