@@ -1,0 +1,288 @@
+#include "canvas.h"
+
+#include <QImage>
+#include <QPaintDevice>
+#include <algorithm>
+
+namespace {
+Qt::PenStyle QtPenStyle(TPenStyle s) {
+    switch (s) {
+    case TPenStyle::psDash: return Qt::DashLine;
+    case TPenStyle::psDot: return Qt::DotLine;
+    case TPenStyle::psDashDot: return Qt::DashDotLine;
+    case TPenStyle::psDashDotDot: return Qt::DashDotDotLine;
+    case TPenStyle::psClear: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle s) {
+    switch (s) {
+    case TBrushStyle::bsClear: return Qt::NoBrush;
+    case TBrushStyle::bsHorizontal: return Qt::HorPattern;
+    case TBrushStyle::bsVertical: return Qt::VerPattern;
+    case TBrushStyle::bsFDiagonal: return Qt::BDiagPattern;  // "/" lines
+    case TBrushStyle::bsBDiagonal: return Qt::FDiagPattern;  // "\" lines
+    case TBrushStyle::bsCross: return Qt::CrossPattern;
+    case TBrushStyle::bsDiagCross: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+    }
+}
+
+bool IsHatch(TBrushStyle s) { return s != TBrushStyle::bsSolid && s != TBrushStyle::bsClear; }
+
+TRect Normalized(const TRect& r) {
+    return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right), std::max(r.top, r.bottom)};
+}
+}  // namespace
+
+Canvas::Canvas(QPaintDevice* device) : own_(std::make_unique<QPainter>(device)), painter_(own_.get()) { Init(); }
+
+Canvas::Canvas(QPainter& painter) : painter_(&painter) {
+    painter_->save();
+    Init();
+}
+
+Canvas::~Canvas() {
+    if (own_) own_->end();
+    else painter_->restore();
+}
+
+void Canvas::Init() {
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    painter_->setBackgroundMode(Qt::TransparentMode);
+    font_ = painter_->font();
+}
+
+void Canvas::SetPen(const TPenSpec& p) {
+    if (pen_ == p) return;
+    pen_ = p;
+    if (heldPen_ == Held::Pen) heldPen_ = Held::None;
+}
+
+void Canvas::SetBrush(const TBrushSpec& b) {
+    if (brush_ == b) return;
+    brush_ = b;
+    if (heldBrush_ == HeldB::Brush) heldBrush_ = HeldB::None;
+}
+
+void Canvas::SetFont(const QFont& f) {
+    if (font_ == f) return;
+    font_ = f;
+    metrics_.reset();
+}
+
+const QFontMetrics& Canvas::Metrics() const {
+    if (!metrics_) metrics_.emplace(font_, painter_->device());
+    return *metrics_;
+}
+
+void Canvas::ApplyPen() {
+    if (heldPen_ == Held::Pen) return;
+    if (!pen_.Visible()) {
+        ApplyNoPen();
+        return;
+    }
+    QPen qp(ToQColor(pen_.color));
+    qp.setStyle(QtPenStyle(pen_.style));
+    qp.setWidth(std::max(1, pen_.width));
+    qp.setCapStyle(Qt::FlatCap);
+    qp.setJoinStyle(Qt::MiterJoin);
+    painter_->setPen(qp);
+    heldPen_ = Held::Pen;
+}
+
+void Canvas::ApplyNoPen() {
+    if (heldPen_ == Held::NoPen) return;
+    painter_->setPen(Qt::NoPen);
+    heldPen_ = Held::NoPen;
+}
+
+void Canvas::ApplyBrush() {
+    if (heldBrush_ == HeldB::Brush) return;
+    if (!brush_.Visible()) {
+        ApplyNoBrush();
+        return;
+    }
+    painter_->setBrush(QBrush(ToQColor(brush_.color), QtBrushStyle(brush_.style)));
+    heldBrush_ = HeldB::Brush;
+}
+
+void Canvas::ApplyNoBrush() {
+    if (heldBrush_ == HeldB::NoBrush) return;
+    painter_->setBrush(Qt::NoBrush);
+    heldBrush_ = HeldB::NoBrush;
+}
+
+void Canvas::FillRect(const TRect& r0, TColor c) {
+    TRect r = Normalized(r0);
+    if (r.IsEmpty() || c == clNone) return;
+    painter_->fillRect(r.ToQRect(), ToQColor(c));
+}
+
+void Canvas::FillRect(const TRect& r0) {
+    TRect r = Normalized(r0);
+    if (r.IsEmpty() || !brush_.Visible()) return;
+    if (IsHatch(brush_.style)) {
+        if (backMode_ == TBackgroundMode::Opaque) painter_->fillRect(r.ToQRect(), ToQColor(backColor_));
+        painter_->fillRect(r.ToQRect(), QBrush(ToQColor(brush_.color), QtBrushStyle(brush_.style)));
+    } else {
+        painter_->fillRect(r.ToQRect(), ToQColor(brush_.color));
+    }
+}
+
+void Canvas::FrameRect(const TRect& r0) {
+    TRect r = Normalized(r0);
+    if (r.IsEmpty() || !brush_.Visible()) return;
+    const QColor c = ToQColor(brush_.color);
+    painter_->fillRect(QRect(r.left, r.top, r.Width(), 1), c);
+    painter_->fillRect(QRect(r.left, r.bottom - 1, r.Width(), 1), c);
+    painter_->fillRect(QRect(r.left, r.top, 1, r.Height()), c);
+    painter_->fillRect(QRect(r.right - 1, r.top, 1, r.Height()), c);
+}
+
+void Canvas::Rectangle(const TRect& r0) {
+    TRect r = Normalized(r0);
+    if (r.IsEmpty()) return;
+    FillRect(r);
+    if (!pen_.Visible()) return;
+    const bool solid = pen_.style == TPenStyle::psSolid || pen_.style == TPenStyle::psInsideFrame || pen_.width > 1;
+    if (solid) {
+        // Strips are exact and much cheaper than a stroked path.
+        const int w = std::clamp(pen_.width, 1, std::max(1, std::min(r.Width(), r.Height()) / 2 + 1));
+        const QColor c = ToQColor(pen_.color);
+        painter_->fillRect(QRect(r.left, r.top, r.Width(), std::min(w, r.Height())), c);
+        painter_->fillRect(QRect(r.left, std::max(r.top, r.bottom - w), r.Width(), std::min(w, r.Height())), c);
+        painter_->fillRect(QRect(r.left, r.top, std::min(w, r.Width()), r.Height()), c);
+        painter_->fillRect(QRect(std::max(r.left, r.right - w), r.top, std::min(w, r.Width()), r.Height()), c);
+        return;
+    }
+    ApplyPen();
+    ApplyNoBrush();
+    painter_->drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+}
+
+void Canvas::LineTo(int x, int y) {
+    const QPoint from = penPos_;
+    penPos_ = {x, y};
+    if (!pen_.Visible() || from == penPos_) return;
+    ApplyPen();
+    painter_->drawLine(from, penPos_);
+}
+
+void Canvas::SetPixel(int x, int y, TColor c) { painter_->fillRect(QRect(x, y, 1, 1), ToQColor(c)); }
+
+void Canvas::Polygon(const QPoint* points, int count) {
+    if (count < 2) return;
+    if (!pen_.Visible() && !brush_.Visible()) return;
+    ApplyPen();
+    if (IsHatch(brush_.style) && backMode_ == TBackgroundMode::Opaque) {
+        painter_->setBrush(ToQColor(backColor_));
+        heldBrush_ = HeldB::None;
+        painter_->drawPolygon(points, count, Qt::OddEvenFill);
+    }
+    ApplyBrush();
+    painter_->drawPolygon(points, count, Qt::OddEvenFill);
+}
+
+void Canvas::Polyline(const QPoint* points, int count) {
+    if (count < 2 || !pen_.Visible()) return;
+    ApplyPen();
+    painter_->drawPolyline(points, count);
+    penPos_ = points[count - 1];
+}
+
+void Canvas::TextOut(int x, int y, const QString& text) {
+    if (text.isEmpty()) return;
+    const QFontMetrics& fm = Metrics();
+    if (backMode_ == TBackgroundMode::Opaque)
+        painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(backColor_));
+    painter_->setFont(font_);
+    painter_->setPen(ToQColor(fontColor_));
+    heldPen_ = Held::Text;
+    painter_->drawText(x, y + fm.ascent(), text);
+}
+
+int Canvas::TextWidth(const QString& text) const { return Metrics().horizontalAdvance(text); }
+
+int Canvas::TextHeight(const QString&) const { return Metrics().height(); }
+
+int Canvas::DrawText(const QString& text, TRect& r, unsigned flags) {
+    int qt = 0;
+    qt |= (flags & dtCenter) ? Qt::AlignHCenter : (flags & dtRight) ? Qt::AlignRight : Qt::AlignLeft;
+    if (flags & dtSingleLine)
+        qt |= (flags & dtVCenter) ? Qt::AlignVCenter : (flags & dtBottom) ? Qt::AlignBottom : Qt::AlignTop;
+    else
+        qt |= Qt::AlignTop;
+    if (flags & dtWordBreak) qt |= Qt::TextWordWrap;
+    if (flags & dtExpandTabs) qt |= Qt::TextExpandTabs;
+    if (flags & dtSingleLine) qt |= Qt::TextSingleLine;
+    QString shown = text;
+    if (!(flags & dtNoPrefix)) {
+        // "&x" underlines x on the platform; "&&" is a literal ampersand.
+        shown.replace(QLatin1String("&&"), QStringLiteral("\x01"));
+        shown.remove(QLatin1Char('&'));
+        shown.replace(QChar(1), QLatin1Char('&'));
+    }
+    const QFontMetrics& fm = Metrics();
+    if (flags & dtEndEllipsis) shown = fm.elidedText(shown, Qt::ElideRight, r.Width());
+    const QRect box = r.ToQRect();
+    const QRect extent = fm.boundingRect(flags & dtCalcRect ? QRect(box.left(), box.top(), (flags & dtWordBreak) ? box.width() : 1 << 20, 1 << 20) : box, qt, shown);
+    if (flags & dtCalcRect) {
+        r.right = r.left + extent.width();
+        r.bottom = r.top + extent.height();
+        return extent.height();
+    }
+    const bool clip = !(flags & dtNoClip);
+    if (clip) {
+        painter_->save();
+        painter_->setClipRect(box, painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    if (backMode_ == TBackgroundMode::Opaque) painter_->fillRect(extent, ToQColor(backColor_));
+    painter_->setFont(font_);
+    painter_->setPen(ToQColor(fontColor_));
+    heldPen_ = Held::Text;
+    painter_->drawText(box, qt, shown);
+    if (clip) {
+        painter_->restore();
+        heldPen_ = Held::None;
+        heldBrush_ = HeldB::None;
+    }
+    return extent.height();
+}
+
+void Canvas::BitBlt(int x, int y, int w, int h, const QImage& src, int sx, int sy) {
+    if (w <= 0 || h <= 0) return;
+    const auto mode = painter_->compositionMode();
+    painter_->setCompositionMode(QPainter::CompositionMode_Source);
+    painter_->drawImage(QPoint(x, y), src, QRect(sx, sy, w, h));
+    painter_->setCompositionMode(mode);
+}
+
+void Canvas::Draw(int x, int y, const QImage& src) { painter_->drawImage(QPoint(x, y), src); }
+
+void Canvas::SetClipRect(const TRect& r) { painter_->setClipRect(Normalized(r).ToQRect()); }
+
+void Canvas::SetClipRegion(const QRegion& r) { painter_->setClipRegion(r); }
+
+void Canvas::IntersectClipRect(const TRect& r) {
+    painter_->setClipRect(Normalized(r).ToQRect(), painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void Canvas::ClearClip() { painter_->setClipping(false); }
+
+Canvas::StateSaver::StateSaver(Canvas& c)
+    : c_(c), pen_(c.pen_), brush_(c.brush_), font_(c.font_), fontColor_(c.fontColor_), backColor_(c.backColor_),
+      backMode_(c.backMode_), clipping_(c.painter_->hasClipping()), clip_(clipping_ ? c.painter_->clipRegion() : QRegion()) {}
+
+Canvas::StateSaver::~StateSaver() {
+    c_.SetPen(pen_);
+    c_.SetBrush(brush_);
+    c_.SetFont(font_);
+    c_.fontColor_ = fontColor_;
+    c_.backColor_ = backColor_;
+    c_.backMode_ = backMode_;
+    if (clipping_) c_.painter_->setClipRegion(clip_);
+    else c_.painter_->setClipping(false);
+}
