@@ -1,0 +1,3 @@
+#pragma once
+// Makes the framed controls known to window descriptions.
+void RegisterFramedControls();
