@@ -1,0 +1,42 @@
+#include "save_dialog.h"
+
+#include "image_list.h"
+
+namespace {
+const EnumNames<TOpenOption> kOptionNames{{"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofEnableSizing"}};
+}
+
+TSaveDialog::TSaveDialog(TComponent* owner) : TComponent(owner) {}
+
+bool TSaveDialog::Execute(QWidget* owner) {
+    SaveDialogRequest r;
+    r.filter = filter_;
+    r.fileName = fileName_;
+    r.defaultExt = defaultExt_;
+    r.overwritePrompt = options_ & ofOverwritePrompt;
+    r.hideReadOnly = options_ & ofHideReadOnly;
+    r.resizable = options_ & ofEnableSizing;
+    auto chosen = Dialogs::Current().SaveFile(owner, r);
+    if (!chosen) return false;
+    fileName_ = *chosen;
+    return true;
+}
+
+const PropertyTable& TSaveDialog::StaticProperties() {
+    static PropertyTable table = [] {
+        PropertyTable t(&TComponent::StaticProperties());
+        PropertyBuilder<TSaveDialog>(t)
+            .Str("Filter", [](const TSaveDialog& d) { return d.Filter(); }, [](TSaveDialog& d, const QString& v) { d.SetFilter(v); })
+            .Str("FileName", [](const TSaveDialog& d) { return d.FileName(); }, [](TSaveDialog& d, const QString& v) { d.SetFileName(v); })
+            .Str("DefaultExt", [](const TSaveDialog& d) { return d.DefaultExt(); }, [](TSaveDialog& d, const QString& v) { d.SetDefaultExt(v); })
+            .SetOf<TOpenOption>("Options", kOptionNames, [](const TSaveDialog& d) { return d.Options(); },
+                                [](TSaveDialog& d, unsigned v) { d.SetOptions(v); });
+        return t;
+    }();
+    return table;
+}
+
+void RegisterRuntimeComponents() {
+    RegisterComponent<TSaveDialog>(QStringLiteral("TSaveDialog"));
+    RegisterComponent<TImageList>(QStringLiteral("TImageList"));
+}
