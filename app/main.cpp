@@ -1,0 +1,31 @@
+// Start-up: the application title, the two windows, the message loop.
+#include "application.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Application().SetTitle(QStringLiteral("Markwise2006版"));
+    QApplication::setApplicationName(QStringLiteral("markwise"));
+    QApplication::setApplicationDisplayName(Application().Title());
+
+    TForm2 help;
+    TForm1 main(&help);
+    Application().SetMainForm(&main);
+    main.show();
+
+    // For a look at the window without a person at the screen.
+    const QString shot = qEnvironmentVariable("MARKWISE_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        QTimer::singleShot(800, &main, [&main, shot] {
+            const bool ok = main.grab().save(shot);
+            std::fprintf(stderr, "%s %s\n", ok ? "saved" : "could not save", qPrintable(QFileInfo(shot).absoluteFilePath()));
+            if (qEnvironmentVariableIsSet("MARKWISE_SCREENSHOT_QUIT")) QApplication::quit();
+        });
+    }
+    return app.exec();
+}

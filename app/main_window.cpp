@@ -1,0 +1,260 @@
+#include "main_window.h"
+
+#include "application.h"
+#include "controls.h"
+#include "date_time_picker.h"
+#include "dialogs.h"
+#include "exceptions.h"
+#include "framed_grid.h"
+#include "histogram.h"
+#include "led_display.h"
+#include "memo.h"
+#include "number_format.h"
+#include "report_commands.h"
+#include "save_dialog.h"
+#include "skin_controls.h"
+#include "skin_engine.h"
+#include "styled_label.h"
+
+#include <cmath>
+
+namespace {
+const char* const kInputErrorCaption = "错误操作";
+
+template <class T>
+T* Require(const TForm& form, const char* name) {
+    T* c = dynamic_cast<T*>(form.FindComponent(QString::fromLatin1(name)));
+    if (!c) throw EReadError(QStringLiteral("The window description lacks %1").arg(QLatin1String(name)));
+    return c;
+}
+}
+
+int BandOf(double score) {
+    const double r = std::nearbyint(score);  // the default rounding mode: ties to even
+    if (r < 70) {
+        if (r >= 60) return int(GradeBand::Pass);
+        if (r >= 0) return int(GradeBand::Fail);
+        return -1;
+    }
+    if (r < 80) return int(GradeBand::Medium);
+    if (r < 90) return int(GradeBand::Good);
+    if (r <= 100) return int(GradeBand::Excellent);
+    return -1;
+}
+
+void RegisterAllComponents() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterRuntimeComponents();
+    RegisterFramedControls();
+    RegisterSkinControls();
+    RegisterSkinEngineComponents();
+}
+
+// ---- main window -----------------------------------------------------------------------
+
+TForm1::TForm1(TForm2* help, QWidget* parent) : TForm(parent), Form2(help) {
+    RegisterAllComponents();
+    RegisterHandlers();
+    LoadDescription(QStringLiteral(":/forms/form1.dfm"));
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::RegisterHandlers() {
+    using namespace std::placeholders;
+    RegisterHandler<TNotifyEvent>("FormCreate", [this](TComponent* s) { FormCreate(s); });
+    RegisterHandler<TKeyPressEvent>("strgrdscoreKeyPress", [this](TComponent* s, QChar& k) { strgrdscoreKeyPress(s, k); });
+    RegisterHandler<TSetEditEvent>("strgrdscoreSetEditText", [this](TComponent* s, int c, int r, const QString& v) {
+        strgrdscoreSetEditText(s, c, r, v);
+    });
+    RegisterHandler<TMouseEvent>("strgrdscoreMouseDown", [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
+        strgrdscoreMouseDown(s, b, sh, x, y);
+    });
+    RegisterHandler<TKeyPressEvent>("edtgradeKeyPress", [this](TComponent* s, QChar& k) { edtgradeKeyPress(s, k); });
+    RegisterHandler<TKeyPressEvent>("edttimeKeyPress", [this](TComponent* s, QChar& k) { edttimeKeyPress(s, k); });
+    RegisterHandler<TKeyPressEvent>("edtclassnumberKeyPress", [this](TComponent* s, QChar& k) { edtclassnumberKeyPress(s, k); });
+    RegisterHandler<TNotifyEvent>("btnAnalyseClick", [this](TComponent* s) { btnAnalyseClick(s); });
+    RegisterHandler<TNotifyEvent>("btnClearClick", [this](TComponent* s) { btnClearClick(s); });
+    RegisterHandler<TNotifyEvent>("MbMakeClick", [this](TComponent* s) { MbMakeClick(s); });
+    RegisterHandler<TNotifyEvent>("MbPreviewClick", [this](TComponent* s) { MbPreviewClick(s); });
+    RegisterHandler<TNotifyEvent>("MbPrintClick", [this](TComponent* s) { MbPrintClick(s); });
+    RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
+}
+
+void TForm1::BindControls() {
+    strgrdscore = Require<TFrStringGrid>(*this, "strgrdscore");
+    LED = Require<TFrLEDDisplay>(*this, "LED");
+    sgrdAnalyse = Require<TSkSkinStringGrid>(*this, "sgrdAnalyse");
+    SkSkinPageControl1 = Require<TSkSkinPageControl>(*this, "SkSkinPageControl1");
+    MbMake = Require<TSkSkinItem>(*this, "MbMake");
+    MbPreview = Require<TSkSkinItem>(*this, "MbPreview");
+    MbPrint = Require<TSkSkinItem>(*this, "MbPrint");
+    CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
+    btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
+    btnClear = Require<TSkSkinButton>(*this, "btnClear");
+    edtclassname = Require<TSkSkinEdit>(*this, "edtclassname");
+    edtteacher = Require<TSkSkinEdit>(*this, "edtteacher");
+    edtclassnumber = Require<TSkSkinEdit>(*this, "edtclassnumber");
+    edtgrade = Require<TSkSkinEdit>(*this, "edtgrade");
+    edttime = Require<TSkSkinEdit>(*this, "edttime");
+    edtclass = Require<TSkSkinEdit>(*this, "edtclass");
+    rdbtnbijuan = Require<TSkSkinRadioButton>(*this, "rdbtnbijuan");
+    rdbtnkaijuan = Require<TSkSkinRadioButton>(*this, "rdbtnkaijuan");
+    rdbtnpaper = Require<TSkSkinRadioButton>(*this, "rdbtnpaper");
+    rdbtnother = Require<TSkSkinRadioButton>(*this, "rdbtnother");
+    tmExam = Require<TFrDateTimePicker>(*this, "tmExam");
+    tmBeginTime = Require<TFrDateTimePicker>(*this, "tmBeginTime");
+    tmEndTime = Require<TFrDateTimePicker>(*this, "tmEndTime");
+    mmadvice = Require<TFrMemo>(*this, "mmadvice");
+    SaveDialog1 = Require<TSaveDialog>(*this, "SaveDialog1");
+    SkSkinEngine1 = Require<TSkSkinEngine>(*this, "SkSkinEngine1");
+}
+
+void TForm1::FormCreate(TComponent*) {
+    BindControls();
+    SaveSucceeded = true;
+    static const char* const kFixedColumn[] = {"成绩分布", "优(90+)", "良(80-90)", "中(70-80)",
+                                               "及格(60-70)", "不及格(60-)", "总数", "平均成绩"};
+    for (int row = 0; row < 8; ++row) sgrdAnalyse->SetCells(0, row, QString::fromUtf8(kFixedColumn[row]));
+    sgrdAnalyse->SetCells(1, 0, QStringLiteral("人数"));
+    sgrdAnalyse->SetCells(2, 0, QStringLiteral("百分比%"));
+    strgrdscore->SetCells(0, 0, QStringLiteral("成绩"));
+    tmExam->SetDate(QDate::currentDate());
+    SkSkinPageControl1->SetActivePageIndex(4);
+    LED->SetCaption(QStringLiteral("0"));
+}
+
+// ---- score entry ---------------------------------------------------------------------------
+
+void TForm1::ShowInputError(const QString& text) {
+    Dialogs::Current().Message(this, QString::fromUtf8(kInputErrorCaption), text, MsgIcon::None, MsgButtons::OK);
+}
+
+void TForm1::FilterKey(QChar& key, bool allowPoint) {
+    const char16_t k = key.unicode();
+    if (k == 8 || k == 9 || k == 13 || (k >= '0' && k <= '9') || (allowPoint && k == '.')) return;
+    ShowInputError(QStringLiteral("请输入数字！"));
+    key = QChar(0);
+}
+
+void TForm1::strgrdscoreKeyPress(TComponent*, QChar& Key) { FilterKey(Key, true); }
+void TForm1::edtgradeKeyPress(TComponent*, QChar& Key) { FilterKey(Key, false); }
+void TForm1::edttimeKeyPress(TComponent*, QChar& Key) { FilterKey(Key, false); }
+void TForm1::edtclassnumberKeyPress(TComponent*, QChar& Key) { FilterKey(Key, false); }
+
+void TForm1::strgrdscoreSetEditText(TComponent*, int ACol, int ARow, const QString& Value) {
+    if (Trim(Value).isEmpty()) return;
+    const double score = StrToFloat(Value);
+    if (score > 100 || score < 0) {
+        ShowInputError(QStringLiteral("请输入0~100范围的分值！"));
+        strgrdscore->SetCells(ACol, ARow, QString());
+    }
+    RecountEntered();
+}
+
+void TForm1::strgrdscoreMouseDown(TComponent*, TMouseButton, TShiftState, int, int) { RecountEntered(); }
+
+int TForm1::EnteredCount() const {
+    int count = 0;
+    for (int row = 1; row <= kScoreRows; ++row)
+        if (!Trim(strgrdscore->Cells(0, row)).isEmpty()) ++count;
+    return count;
+}
+
+void TForm1::RecountEntered() { LED->SetCaption(IntToStr(EnteredCount())); }
+
+// ---- analysis -----------------------------------------------------------------------------------
+
+std::vector<double> TForm1::ReadScores() {
+    // Every filled row counts, empty rows between scores are skipped; the
+    // whole grid converts before anything changes, so a bad cell leaves the
+    // last results standing.
+    std::vector<double> rowValues(size_t(strgrdscore->RowCount()), 0.0);
+    std::vector<double> filled;
+    for (int row = 1; row <= kScoreRows && row < strgrdscore->RowCount(); ++row) {
+        const QString text = strgrdscore->Cells(0, row);
+        if (Trim(text).isEmpty()) continue;
+        const double v = StrToFloat(text);
+        rowValues[size_t(row - 1)] = v;
+        filled.push_back(v);
+    }
+    Scores = std::move(rowValues);
+    return filled;
+}
+
+void TForm1::ComputeDistribution(const std::vector<double>& scores) {
+    std::array<int, kBandCount> counts{};
+    double sum = 0;
+    for (double x : scores) {
+        sum += x;
+        const int band = BandOf(x);
+        if (band >= 0) ++counts[size_t(band)];
+    }
+    const int n = int(scores.size());
+    for (int b = 0; b < kBandCount; ++b) sgrdAnalyse->SetCells(1, b + 1, IntToStr(counts[size_t(b)]));
+    sgrdAnalyse->SetCells(1, 6, IntToStr(n));
+    const long double average = static_cast<long double>(sum) / n;
+    sgrdAnalyse->SetCells(1, 7, FormatFixed2(average));
+    for (int b = 0; b < 4; ++b)
+        sgrdAnalyse->SetCells(2, b + 1, FormatFixed2(static_cast<long double>(counts[size_t(b)]) / n * 100));
+    // The fail band shows the remainder of the displayed values, so the five
+    // percentages always add up to 100.00.
+    long double shown = 0;
+    for (int b = 0; b < 4; ++b) shown += StrToFloat(sgrdAnalyse->Cells(2, b + 1));
+    sgrdAnalyse->SetCells(2, 5, FormatFixed2(100.0L - shown));
+    for (int b = 0; b < kBandCount; ++b) BandCounts[size_t(b)] = counts[size_t(b)];
+}
+
+void TForm1::btnAnalyseClick(TComponent*) {
+    if (strgrdscore->Cells(0, 1).isEmpty()) {
+        Application().Inform(QStringLiteral("请输入成绩!"));
+        return;
+    }
+    const std::vector<double> scores = ReadScores();
+    if (scores.empty()) {
+        // Only blanks in the grid: nothing to divide by.
+        Application().Inform(QStringLiteral("请输入成绩!"));
+        return;
+    }
+    ComputeDistribution(scores);
+    FillHistograms(*this);
+    MbMake->SetEnabled(true);
+    SkSkinPageControl1->SetActivePageIndex(1);
+}
+
+// ---- reset ---------------------------------------------------------------------------------------
+
+void TForm1::btnClearClick(TComponent*) {
+    const MsgResult answer = Dialogs::Current().Message(
+        this, QStringLiteral("Confirm"),
+        QStringLiteral("您确认要清空所有成绩以及分析结果吗？\r信息录入和试卷分析的内容不会改变！"), MsgIcon::Question,
+        MsgButtons::OKCancel);
+    if (answer != MsgResult::OK) return;
+    for (int row = 1; row <= kScoreRows; ++row) strgrdscore->SetCells(0, row, QString());
+    for (int col = 1; col <= 2; ++col)
+        for (int row = 1; row <= 7; ++row) sgrdAnalyse->SetCells(col, row, QString());
+    ClearHistograms(*this);
+    MbMake->SetEnabled(false);
+    MbPreview->SetEnabled(false);
+    MbPrint->SetEnabled(false);
+    LED->SetCaption(QStringLiteral("0"));
+}
+
+// ---- menu -----------------------------------------------------------------------------------------
+
+void TForm1::MbMakeClick(TComponent*) { MakeReport(*this); }
+void TForm1::MbPreviewClick(TComponent*) { PreviewReport(*this); }
+void TForm1::MbPrintClick(TComponent*) { PrintReport(*this); }
+void TForm1::CustomItem1Click(TComponent*) {
+    if (Form2) Form2->ShowModal();
+}
+
+// ---- help window ----------------------------------------------------------------------------------
+
+TForm2::TForm2(QWidget* parent) : TForm(parent) {
+    RegisterAllComponents();
+    LoadDescription(QStringLiteral(":/forms/form2.dfm"));
+    FrLabel4 = dynamic_cast<TFrLabel*>(FindComponent(QStringLiteral("FrLabel4")));
+}

@@ -1,0 +1,117 @@
+#pragma once
+// The main window: score entry, analysis, histogram, reset, and the menu that
+// makes, previews and prints the report.
+#include "form.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+class TFrStringGrid;
+class TFrLEDDisplay;
+class TFrDateTimePicker;
+class TFrMemo;
+class TSkSkinEdit;
+class TSkSkinRadioButton;
+class TSkSkinStringGrid;
+class TSkSkinPageControl;
+class TSkSkinItem;
+class TSkSkinButton;
+class TSkSkinEngine;
+class TSaveDialog;
+class TForm2;
+
+// The five grade bands in their fixed order.
+enum class GradeBand { Excellent, Good, Medium, Pass, Fail };
+constexpr int kBandCount = 5;
+// The band of a score: rounded to a whole number, halves to the even
+// neighbour; a rounded value outside 0 to 100 has no band (-1).
+int BandOf(double score);
+
+constexpr int kScoreRows = 299;  // score rows 1 to 299 below the header row
+
+class TForm1 : public TForm {
+    Q_OBJECT
+public:
+    explicit TForm1(TForm2* help, QWidget* parent = nullptr);
+    ~TForm1() override;
+    QString ClassName() const override { return QStringLiteral("TForm1"); }
+
+    // Controls the workflow reads and writes.
+    TFrStringGrid* strgrdscore = nullptr;
+    TFrLEDDisplay* LED = nullptr;
+    TSkSkinStringGrid* sgrdAnalyse = nullptr;
+    TSkSkinPageControl* SkSkinPageControl1 = nullptr;
+    TSkSkinItem* MbMake = nullptr;
+    TSkSkinItem* MbPreview = nullptr;
+    TSkSkinItem* MbPrint = nullptr;
+    TSkSkinItem* CustomItem1 = nullptr;
+    TSkSkinButton* btnAnalyse = nullptr;
+    TSkSkinButton* btnClear = nullptr;
+    TSkSkinEdit* edtclassname = nullptr;
+    TSkSkinEdit* edtteacher = nullptr;
+    TSkSkinEdit* edtclassnumber = nullptr;
+    TSkSkinEdit* edtgrade = nullptr;
+    TSkSkinEdit* edttime = nullptr;
+    TSkSkinEdit* edtclass = nullptr;
+    TSkSkinRadioButton* rdbtnbijuan = nullptr;
+    TSkSkinRadioButton* rdbtnkaijuan = nullptr;
+    TSkSkinRadioButton* rdbtnpaper = nullptr;
+    TSkSkinRadioButton* rdbtnother = nullptr;
+    TFrDateTimePicker* tmExam = nullptr;
+    TFrDateTimePicker* tmBeginTime = nullptr;
+    TFrDateTimePicker* tmEndTime = nullptr;
+    TFrMemo* mmadvice = nullptr;
+    TSaveDialog* SaveDialog1 = nullptr;
+    TSkSkinEngine* SkSkinEngine1 = nullptr;
+    TForm2* Form2 = nullptr;
+
+    // Workflow state.
+    std::vector<double> Scores;                  // one slot per grid row
+    std::array<double, kBandCount> BandCounts{}; // counts of the last analysis
+    QString ReportFileName;
+    bool SaveSucceeded = true;
+
+    // Handlers, bound by name in the window description.
+    void FormCreate(TComponent* Sender);
+    void strgrdscoreKeyPress(TComponent* Sender, QChar& Key);
+    void strgrdscoreSetEditText(TComponent* Sender, int ACol, int ARow, const QString& Value);
+    void strgrdscoreMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void edtgradeKeyPress(TComponent* Sender, QChar& Key);
+    void edttimeKeyPress(TComponent* Sender, QChar& Key);
+    void edtclassnumberKeyPress(TComponent* Sender, QChar& Key);
+    void btnAnalyseClick(TComponent* Sender);
+    void btnClearClick(TComponent* Sender);
+    void MbMakeClick(TComponent* Sender);
+    void MbPreviewClick(TComponent* Sender);
+    void MbPrintClick(TComponent* Sender);
+    void CustomItem1Click(TComponent* Sender);
+
+    // The number of filled score rows.
+    int EnteredCount() const;
+
+private:
+    void RegisterHandlers();
+    void BindControls();
+    void RecountEntered();
+    // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
+    // anything else is refused with a message.
+    void FilterKey(QChar& key, bool allowPoint);
+    void ShowInputError(const QString& text);
+    std::vector<double> ReadScores();
+    void ComputeDistribution(const std::vector<double>& scores);
+};
+
+class TFrLabel;
+
+// The help window: one label with the help text.
+class TForm2 : public TForm {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+    QString ClassName() const override { return QStringLiteral("TForm2"); }
+    TFrLabel* FrLabel4 = nullptr;
+};
+
+// Registers every component class the window descriptions use.
+void RegisterAllComponents();
