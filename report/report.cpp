@@ -1,0 +1,235 @@
+#include "report.h"
+
+#include "application.h"
+#include "dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+QString TrimControls(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b].unicode() < 33) ++b;
+    while (e > b && s[e - 1].unicode() < 33) --e;
+    return s.mid(b, e - b);
+}
+
+QString ExamModeLine(const ReportFields& f) {
+    if (f.closedBook) return QStringLiteral("√ 闭卷     □ 开卷     □ 论文     □ 其他");
+    if (f.openBook) return QStringLiteral("□ 闭卷     √ 开卷     □ 论文     □ 其他");
+    if (f.paper) return QStringLiteral("□ 闭卷     □ 开卷     √ 论文     □ 其他");
+    return QStringLiteral("□ 闭卷     □ 开卷     □ 论文     √ 其他");
+}
+
+QString ExamTimeText(const QDate& date, const QTime& begin, const QTime& end) {
+    const auto hm = [](const QTime& t) { return QStringLiteral("%1:%2").arg(t.hour()).arg(t.minute()); };
+    return QStringLiteral("%1-%2-%3 %4-%5")
+        .arg(date.year() % 100, 2, 10, QChar('0'))
+        .arg(date.month())
+        .arg(date.day())
+        .arg(hm(begin), hm(end));
+}
+
+std::array<QString, 7> InformationTexts(const ReportFields& f) {
+    return {TrimControls(f.courseName),
+            TrimControls(f.teacher),
+            TrimControls(f.courseNumber),
+            TrimControls(f.credits) + "/" + TrimControls(f.hours),
+            TrimControls(f.className),
+            ExamModeLine(f),
+            ExamTimeText(f.examDate, f.beginTime, f.endTime)};
+}
+
+QString ReportNameFromDialog(const QString& dialogName) {
+    QString name = dialogName;
+    const qsizetype sep = name.lastIndexOf('/');
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot > sep && name.mid(dot) == QLatin1String(".doc")) name.chop(4);
+    return name + ".doc";
+}
+
+std::optional<QByteArray> FindResource(const QString& type, const QString& name) {
+    const QDir root(QStringLiteral(":/"));
+    for (const QString& t : root.entryList(QDir::Dirs)) {
+        if (t.compare(type, Qt::CaseInsensitive) != 0) continue;
+        const QDir dir(root.filePath(t));
+        for (const QString& n : dir.entryList(QDir::Files)) {
+            if (n.compare(name, Qt::CaseInsensitive) != 0) continue;
+            QFile f(dir.filePath(n));
+            if (f.open(QIODevice::ReadOnly)) return f.readAll();
+        }
+    }
+    return std::nullopt;
+}
+
+// ---- the session ----
+
+TReportSession::~TReportSession() {
+    ReleaseDocument(true);
+    ReleaseApplication(true);
+}
+
+bool TReportSession::ExtractTemplate(const QString& type, const QString& name, const QString& fileName) {
+    const auto data = FindResource(type, name);
+    if (!data) return false;
+    // Written aside and renamed, so a failed write leaves an existing file as it was.
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly) || out.write(*data) != data->size() || !out.commit()) {
+        SaveSucceeded = false;
+        Application().Inform(reporttext::kChooseOtherName);
+        return false;
+    }
+    return true;
+}
+
+bool TReportSession::FillReport(const QString& fileName, const ReportContent& c) {
+    try {
+        if (!WordApp) {
+            WordApp = new TWordApplication(nullptr);
+            WordApp->SetVisible(false);
+        }
+        if (!WordDoc) WordDoc = new TWordDocument(nullptr);
+        WordApp->Documents().Open(fileName, EmptyParam, false);
+        WordDoc->ConnectTo(WordApp->Documents().Item(1));
+        WordTables tables = WordDoc->Tables();
+
+        const auto info = InformationTexts(c.fields);
+        WordCells t1 = tables.Item(1).Range().Cells();
+        for (int i = 0; i < 7; ++i) t1.Item(2 * i + 2).Range().SetText(info[i]);
+
+        WordCells t2 = tables.Item(2).Range().Cells();
+        for (int row = 1; row <= 5; ++row) {
+            t2.Item(3 * row + 2).Range().SetText(c.grid(1, row));
+            t2.Item(3 * row + 3).Range().SetText(c.grid(2, row));
+        }
+        t2.Item(20).Range().SetText(c.grid(1, 6));
+        t2.Item(23).Range().SetText(c.grid(1, 7));
+
+        if (c.copyPicture) c.copyPicture();
+        tables.Item(3).Range().Cells().Item(1).Range().Paste();
+
+        tables.Item(4).Range().Cells().Item(1).Range().SetText(c.conclusion);
+        return true;
+    } catch (const std::exception&) {
+        SaveSucceeded = false;
+        Application().Inform(reporttext::kChooseOtherName);
+        return false;
+    }
+}
+
+void TReportSession::ReleaseDocument(bool quiet) {
+    if (!WordDoc) return;
+    TWordDocument* doc = WordDoc;
+    WordDoc = nullptr;
+    try {
+        if (doc->Connected()) doc->Close();
+    } catch (...) {
+        doc->Disconnect();
+        delete doc;
+        if (!quiet) throw;
+        return;
+    }
+    doc->Disconnect();
+    delete doc;
+}
+
+void TReportSession::ReleaseApplication(bool quiet) {
+    if (!WordApp) return;
+    TWordApplication* app = WordApp;
+    WordApp = nullptr;
+    try {
+        app->Quit();
+    } catch (...) {
+        delete app;  // disconnects, ending an office we started
+        if (!quiet) throw;
+        return;
+    }
+    app->Disconnect();
+    delete app;
+}
+
+bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportContent()>& content) {
+    SaveDialogRequest request;
+    request.filter = reporttext::kFilter;
+    request.fileName = DialogFileName;
+    request.overwritePrompt = true;
+    request.hideReadOnly = true;
+    request.resizable = true;
+    const auto chosen = Dialogs::Current().SaveFile(owner, request);
+    if (!chosen) return false;
+    DialogFileName = *chosen;
+
+    SaveSucceeded = true;
+    ReportFileName = ReportNameFromDialog(*chosen);
+    // Only a freshly written template is filled and saved: whatever else stands
+    // at that path may be an unrelated document.
+    if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), ReportFileName))
+        FillReport(ReportFileName, content());
+    else
+        SaveSucceeded = false;
+
+    if (SaveSucceeded) {
+        // Save, close and quit; an error here ends the command, but the office
+        // is let go of all the same.
+        try {
+            WordDoc->SaveAs(ReportFileName);
+        } catch (...) {
+            ReleaseDocument(true);
+            ReleaseApplication(true);
+            throw;
+        }
+        try {
+            ReleaseDocument(false);
+        } catch (...) {
+            ReleaseApplication(true);
+            throw;
+        }
+        ReleaseApplication(false);
+    } else {
+        // A half-filled document is never saved over the report.
+        ReleaseDocument(true);
+        ReleaseApplication(true);
+    }
+    Application().Inform(SaveSucceeded ? reporttext::kSaved : reporttext::kFailed);
+    return true;
+}
+
+void TReportSession::Preview() {
+    try {
+        if (!WordApp) {
+            WordApp = new TWordApplication(nullptr);
+            WordApp->SetVisible(true);
+        }
+        if (!WordDoc) WordDoc = new TWordDocument(nullptr);
+        WordApp->Documents().Open(ReportFileName, EmptyParam, true, EmptyParam, EmptyParam, EmptyParam,
+                                  EmptyParam, EmptyParam, EmptyParam, EmptyParam, EmptyParam, true);
+    } catch (...) {
+        delete std::exchange(WordApp, nullptr);
+        throw;
+    }
+    WordApp->Disconnect();
+    delete std::exchange(WordApp, nullptr);
+}
+
+void TReportSession::Print(QObject* owner, const QString& outputFile) {
+    delete std::exchange(WordApp, nullptr);
+    WordApp = new TWordApplication(owner);
+    try {
+        WordApp->Connect();
+        WordApp->SetVisible(false);
+        WordDocument copy = WordApp->Documents().Add(ReportFileName, false);
+        if (outputFile.isEmpty())
+            WordApp->PrintOut();
+        else
+            WordApp->PrintOut(EmptyParam, EmptyParam, EmptyParam, outputFile, EmptyParam, EmptyParam,
+                              EmptyParam, EmptyParam, EmptyParam, EmptyParam, true);
+        // The copy served its purpose; do not leave it open in the office.
+        TWordDocument printed;
+        printed.ConnectTo(copy);
+        printed.Close();
+    } catch (...) {
+        WordApp->Disconnect();
+        throw;
+    }
+    WordApp->Disconnect();
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The exam-analysis report: the template the program carries, the output
+// file's name, filling the template's four tables through the office, and
+// preview and print of the finished report.
+#include "word.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// Texts of the report's outcome messages.
+namespace reporttext {
+inline const QString kSaved = QStringLiteral("试卷分析保存成功！");
+inline const QString kFailed = QStringLiteral("试卷分析保存失败！");
+inline const QString kChooseOtherName = QStringLiteral("请重新输入文件名！避免使用相同文件名！");
+inline const QString kFilter = QStringLiteral("Word文档(*.doc)|*.doc");
+}
+
+// The description of the course and exam as typed on the information tab.
+struct ReportFields {
+    QString courseName, teacher, courseNumber, credits, hours, className;
+    bool closedBook = false, openBook = false, paper = false;  // the exam-mode radio buttons
+    QDate examDate;
+    QTime beginTime, endTime;
+};
+
+// Everything one report is filled with.
+struct ReportContent {
+    ReportFields fields;
+    // The result grid's texts, cells (column, row): counts in column 1 and
+    // percentages in column 2 for rows 1-5, the total at (1,6), the average at (1,7).
+    std::function<QString(int col, int row)> grid;
+    // Puts the histogram picture on the clipboard.
+    std::function<void()> copyPicture;
+    QString conclusion;  // lines separated by CR LF
+};
+
+// Drops leading and trailing characters with codes below 33.
+QString TrimControls(const QString& s);
+QString ExamModeLine(const ReportFields& f);
+// "yy-m-d h:m-h:m", e.g. 06-2-18 8:5-9:30.
+QString ExamTimeText(const QDate& date, const QTime& begin, const QTime& end);
+// The seven value cells of table 1 (cells 2, 4, ..., 14), in that order.
+std::array<QString, 7> InformationTexts(const ReportFields& f);
+// ".doc" is dropped only when the name ends in exactly ".doc"; then ".doc" is appended.
+QString ReportNameFromDialog(const QString& dialogName);
+
+// The data of a resource of the program, type and name matched without regard
+// to case; nothing when there is none.
+std::optional<QByteArray> FindResource(const QString& type, const QString& name);
+
+// The state the report commands share: the report's path, the outcome of the
+// last make run, and the office wrappers while they live.
+class TReportSession {
+public:
+    ~TReportSession();
+
+    QString ReportFileName;
+    bool SaveSucceeded = false;
+    TWordApplication* WordApp = nullptr;
+    TWordDocument* WordDoc = nullptr;
+    // The name the save dialog offers: the last one confirmed.
+    QString DialogFileName;
+
+    // The whole make-document command. Returns false when the dialog was
+    // cancelled (nothing changed); otherwise the outcome has been reported.
+    bool MakeDocument(QWidget* owner, const std::function<ReportContent()>& content);
+    // Writes the template resource to fileName; false (and a message when the
+    // file could not be written) on failure.
+    bool ExtractTemplate(const QString& type, const QString& name, const QString& fileName);
+    // Opens fileName in an invisible office and fills the four tables.
+    bool FillReport(const QString& fileName, const ReportContent& content);
+    // Opens the report read-only in a visible office window and lets go of it.
+    void Preview();
+    // Prints a copy of the report on the default printer (or into
+    // outputFile when given) through an invisible office.
+    void Print(QObject* owner, const QString& outputFile = QString());
+
+private:
+    void ReleaseDocument(bool quiet);
+    void ReleaseApplication(bool quiet);
+};

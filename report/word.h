@@ -1,0 +1,192 @@
+#pragma once
+// Word-style automation wrappers over an office process. TWordApplication and
+// TWordDocument keep the object model the report code was written against
+// (Documents, Tables, Range, Cells); underneath, LibreOffice Writer does the
+// work through UNO. Every failed call throws EWordError.
+#include "exceptions.h"
+
+#include <QList>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <optional>
+
+MARKWISE_EXCEPTION(EWordError)
+
+// An optional automation argument; EmptyParam leaves it to the office's default.
+using OleVariant = std::optional<QVariant>;
+inline const OleVariant EmptyParam;
+
+// How the office is found and started. Tests point these at their own pipe
+// and profile.
+struct OfficeSettings {
+    QString program = QStringLiteral("soffice");
+    QString pipeName = QStringLiteral("markwise_office");
+    QString userInstallation;   // profile folder; empty: the office's default
+    int startTimeoutMs = 60000;
+};
+
+namespace office { class Connection; }
+namespace wordimpl { struct DocState; struct RangeState; struct AppState; }
+
+class WordCells;
+
+class WordRange {
+public:
+    QString Text() const;
+    // Replaces the whole content; CR LF, CR or LF each start a new paragraph.
+    void SetText(const QString& text);
+    WordCells Cells() const;
+    // Replaces the content with the clipboard's picture at 1:1 pixel size.
+    void Paste();
+    // Pixel sizes of the pictures in the range, in document order.
+    QList<QSize> Pictures() const;
+
+    explicit WordRange(std::shared_ptr<wordimpl::RangeState> s) : s_(std::move(s)) {}
+private:
+    std::shared_ptr<wordimpl::RangeState> s_;
+};
+
+class WordCell {
+public:
+    WordRange Range() const { return range_; }
+    explicit WordCell(WordRange r) : range_(std::move(r)) {}
+private:
+    WordRange range_;
+};
+
+// The cells of a range, numbered from 1 row by row, left to right.
+class WordCells {
+public:
+    int Count() const;
+    WordCell Item(int k) const;
+    explicit WordCells(std::shared_ptr<wordimpl::RangeState> s) : s_(std::move(s)) {}
+private:
+    std::shared_ptr<wordimpl::RangeState> s_;
+};
+
+class WordTable {
+public:
+    WordRange Range() const;
+    explicit WordTable(std::shared_ptr<wordimpl::RangeState> s) : s_(std::move(s)) {}
+private:
+    std::shared_ptr<wordimpl::RangeState> s_;
+};
+
+// The top-level tables of a document in document order, numbered from 1.
+class WordTables {
+public:
+    int Count() const;
+    WordTable Item(int n) const;
+    explicit WordTables(std::shared_ptr<wordimpl::DocState> d) : d_(std::move(d)) {}
+private:
+    std::shared_ptr<wordimpl::DocState> d_;
+};
+
+// One open document, as the Documents collection hands it out.
+class WordDocument {
+public:
+    WordDocument() = default;
+    explicit WordDocument(std::shared_ptr<wordimpl::DocState> d) : d_(std::move(d)) {}
+    bool IsNull() const { return !d_; }
+    QString FullName() const;
+    bool ReadOnly() const;
+    bool Hidden() const;
+    const std::shared_ptr<wordimpl::DocState>& State() const { return d_; }
+private:
+    std::shared_ptr<wordimpl::DocState> d_;
+};
+
+class TWordApplication;
+
+class WordDocuments {
+public:
+    // The twelve arguments of opening a document; only the file name is required.
+    WordDocument Open(const OleVariant& FileName, const OleVariant& ConfirmConversions = EmptyParam,
+                      const OleVariant& ReadOnly = EmptyParam, const OleVariant& AddToRecentFiles = EmptyParam,
+                      const OleVariant& PasswordDocument = EmptyParam,
+                      const OleVariant& PasswordTemplate = EmptyParam, const OleVariant& Revert = EmptyParam,
+                      const OleVariant& WritePasswordDocument = EmptyParam,
+                      const OleVariant& WritePasswordTemplate = EmptyParam,
+                      const OleVariant& Format = EmptyParam, const OleVariant& Encoding = EmptyParam,
+                      const OleVariant& Visible = EmptyParam);
+    // 1 is the document opened or added last.
+    WordDocument Item(int index);
+    int Count();
+    // A new untitled document that is a copy of the template file.
+    WordDocument Add(const OleVariant& Template = EmptyParam, const OleVariant& NewTemplate = EmptyParam);
+
+    explicit WordDocuments(TWordApplication* app) : app_(app) {}
+private:
+    TWordApplication* app_;
+};
+
+class TWordApplication : public QObject {
+public:
+    explicit TWordApplication(QObject* owner = nullptr);
+    ~TWordApplication() override;
+
+    // Attaches to the office listening on our pipe, or starts one (headless
+    // while invisible). Every other call connects by itself.
+    void Connect();
+    // Attaches only to an office already listening; false when there is none.
+    bool Attach();
+    void Disconnect();
+    bool Connected() const;
+
+    void SetVisible(bool visible);
+    bool Visible() const { return visible_; }
+
+    WordDocuments Documents();
+    void Quit(const OleVariant& SaveChanges = EmptyParam, const OleVariant& OriginalFormat = EmptyParam,
+              const OleVariant& RouteDocument = EmptyParam);
+    // Prints the active document (the one opened or added last). OutputFileName
+    // with PrintToFile true writes the printer's output to that file instead.
+    void PrintOut(const OleVariant& Background = EmptyParam, const OleVariant& Append = EmptyParam,
+                  const OleVariant& Range = EmptyParam, const OleVariant& OutputFileName = EmptyParam,
+                  const OleVariant& From = EmptyParam, const OleVariant& To = EmptyParam,
+                  const OleVariant& Item = EmptyParam, const OleVariant& Copies = EmptyParam,
+                  const OleVariant& Pages = EmptyParam, const OleVariant& PageType = EmptyParam,
+                  const OleVariant& PrintToFile = EmptyParam, const OleVariant& Collate = EmptyParam,
+                  const OleVariant& FileName = EmptyParam, const OleVariant& ActivePrinterMacGX = EmptyParam,
+                  const OleVariant& ManualDuplex = EmptyParam);
+
+    // The office process this wrapper started, or 0.
+    qint64 OfficeProcessId() const;
+
+    static OfficeSettings& Settings();
+
+private:
+    friend class WordDocuments;
+    void EnsureConnected(bool visibleStart);
+    std::shared_ptr<wordimpl::AppState> s_;
+    bool visible_ = false;
+};
+
+class TWordDocument : public QObject {
+public:
+    explicit TWordDocument(QObject* owner = nullptr);
+    ~TWordDocument() override;
+
+    void ConnectTo(const WordDocument& doc);
+    void Disconnect();
+    bool Connected() const;
+
+    WordTables Tables();
+    // Writes a Word 97-2003 document, replacing an existing file.
+    void SaveAs(const OleVariant& FileName, const OleVariant& FileFormat = EmptyParam,
+                const OleVariant& LockComments = EmptyParam, const OleVariant& Password = EmptyParam,
+                const OleVariant& AddToRecentFiles = EmptyParam, const OleVariant& WritePassword = EmptyParam,
+                const OleVariant& ReadOnlyRecommended = EmptyParam,
+                const OleVariant& EmbedTrueTypeFonts = EmptyParam,
+                const OleVariant& SaveNativePictureFormat = EmptyParam,
+                const OleVariant& SaveFormsData = EmptyParam, const OleVariant& SaveAsAOCELetter = EmptyParam);
+    // SaveChanges true saves first; otherwise the document closes as it is.
+    void Close(const OleVariant& SaveChanges = EmptyParam, const OleVariant& OriginalFormat = EmptyParam,
+               const OleVariant& RouteDocument = EmptyParam);
+
+private:
+    WordDocument doc_;
+};

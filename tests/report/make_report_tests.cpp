@@ -1,0 +1,2 @@
+#include "office_env.h"
+#include <gtest/gtest.h>

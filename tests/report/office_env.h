@@ -1,0 +1,18 @@
+#pragma once
+// Every test process gets its own office pipe and profile, so tests can run
+// side by side and never touch a real user's office.
+#include "report.h"
+
+#include <QString>
+
+namespace testoffice {
+// The folder all files of this process go to (removed at exit).
+QString Dir();
+QString Path(const QString& name);
+// The template resource written to a file.
+QString WriteTemplate(const QString& name);
+// Ends an office left listening on this process's pipe.
+void EndOffice();
+// Kills the office process group started for app.
+void KillOffice(qint64 pid);
+}

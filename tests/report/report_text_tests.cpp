@@ -1,0 +1,2 @@
+#include "report.h"
+#include <gtest/gtest.h>
