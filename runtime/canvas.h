@@ -69,7 +69,13 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    QPainter& Painter() { return *painter_; }
+    // Direct access for what the canvas does not offer; the canvas then sets
+    // its pen and brush again before its next shape.
+    QPainter& Painter() {
+        heldPen_ = Held::None;
+        heldBrush_ = HeldB::None;
+        return *painter_;
+    }
     QPaintDevice* Device() const { return painter_->device(); }
 
     const TPenSpec& Pen() const { return pen_; }
