@@ -2,6 +2,7 @@
 // Dialogs that record every message shown and answer from a script, so tests
 // drive the real handlers without a person at the screen.
 #include "dialogs.h"
+#include "qt_print.h"
 
 #include <deque>
 #include <functional>

@@ -1,0 +1,103 @@
+#include "exceptions.h"
+#include "form.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+class TProbe : public QWidget, public TControl {
+public:
+    TProbe(TComponent* owner, QWidget* parent) : QWidget(parent), TControl(owner, this) {}
+    QString ClassName() const override { return QStringLiteral("TProbe"); }
+    static const PropertyTable& StaticProperties() {
+        static PropertyTable t = [] {
+            PropertyTable table(&TControl::StaticProperties());
+            PropertyBuilder<TProbe>(table)
+                .Event<TNotifyEvent>("OnPoke", [](TProbe& p, const TNotifyEvent& h) { p.OnPoke = h; })
+                .Reference<TProbe>("Buddy", [](TProbe& p, TProbe* b) { p.buddy = b; });
+            return table;
+        }();
+        return t;
+    }
+    const PropertyTable& Properties() const override { return StaticProperties(); }
+    TNotifyEvent OnPoke;
+    TProbe* buddy = nullptr;
+};
+
+class TProbeForm : public TForm {
+public:
+    QString ClassName() const override { return QStringLiteral("TProbeForm"); }
+};
+
+struct FormLoading : ::testing::Test {
+    static void SetUpTestSuite() { RegisterComponent<TProbe>(QStringLiteral("TProbe")); }
+};
+}
+
+TEST_F(FormLoading, BuildsNestedControlsBindsHandlersAndResolvesReferences) {
+    TProbeForm form;
+    int pokes = 0, created = 0;
+    form.RegisterHandler<TNotifyEvent>("Poked", [&](TComponent*) { ++pokes; });
+    form.RegisterHandler<TNotifyEvent>("FormCreate", [&](TComponent*) { ++created; });
+    form.LoadDescriptionText(R"(object ProbeForm: TProbeForm
+  Caption = '成绩'
+  ClientWidth = 200
+  ClientHeight = 100
+  OnCreate = FormCreate
+  object Outer: TProbe
+    Left = 5
+    Top = 6
+    Width = 50
+    Height = 40
+    Buddy = Inner
+    object Inner: TProbe
+      Left = 1
+      Font.Height = -16
+      Font.Style = [fsBold]
+      OnPoke = Poked
+    end
+  end
+end
+)", "probe.dfm");
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("成绩"));
+    EXPECT_EQ(form.width(), 200);
+    auto* outer = form.Find<TProbe>("Outer");
+    auto* inner = form.Find<TProbe>("inner");
+    ASSERT_TRUE(outer && inner);
+    EXPECT_EQ(inner->parentWidget(), outer);
+    EXPECT_EQ(outer->geometry(), QRect(5, 6, 50, 40));
+    EXPECT_EQ(outer->buddy, inner);
+    EXPECT_EQ(inner->font().pixelSize(), 16);
+    EXPECT_TRUE(inner->font().bold());
+    inner->OnPoke(inner);
+    EXPECT_EQ(pokes, 1);
+}
+
+TEST_F(FormLoading, ErrorsNameTheFileLineAndWhatIsWrong) {
+    struct Case { const char* text; const char* expected; };
+    const Case cases[] = {
+        {"object F: TProbeForm\n  Bogus = 1\nend\n", "probe.dfm(2): property Bogus does not exist"},
+        {"object F: TProbeForm\n  object P: TNoSuchClass\n  end\nend\n", "probe.dfm(2): class TNoSuchClass is not known"},
+        {"object F: TProbeForm\n  object P: TProbe\n    OnPoke = Missing\n  end\nend\n", "probe.dfm(3): handler Missing"},
+        {"object F: TProbeForm\n  object P: TProbe\n    Buddy = Nobody\n  end\nend\n", "probe.dfm(3): property Buddy names Nobody"},
+        {"object F: TProbeForm\n  Left = 'text'\nend\n", "probe.dfm(2): Invalid property value"},
+        {"object F: TOtherForm\nend\n", "probe.dfm(1): the description is of class TOtherForm"},
+    };
+    for (const Case& c : cases) {
+        TProbeForm form;
+        try {
+            form.LoadDescriptionText(c.text, "probe.dfm");
+            ADD_FAILURE() << "loaded: " << c.text;
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().startsWith(QString::fromUtf8(c.expected))) << e.Message().toStdString();
+        }
+    }
+}
+
+TEST_F(FormLoading, AHandlerOfTheWrongSignatureIsRefused) {
+    TProbeForm form;
+    form.RegisterHandler<TKeyPressEvent>("Poked", [](TComponent*, QChar&) {});
+    EXPECT_THROW(form.LoadDescriptionText("object F: TProbeForm\n  object P: TProbe\n    OnPoke = Poked\n  end\nend\n", "x"),
+                 EReadError);
+}
