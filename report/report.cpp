@@ -204,15 +204,15 @@ void TReportSession::Preview() {
         WordApp->Documents().Open(ReportFileName, EmptyParam, true, EmptyParam, EmptyParam, EmptyParam,
                                   EmptyParam, EmptyParam, EmptyParam, EmptyParam, EmptyParam, true);
     } catch (...) {
-        delete std::exchange(WordApp, nullptr);
+        delete std::exchange(WordApp, nullptr).data();
         throw;
     }
     WordApp->Disconnect();
-    delete std::exchange(WordApp, nullptr);
+    delete std::exchange(WordApp, nullptr).data();
 }
 
 void TReportSession::Print(QObject* owner, const QString& outputFile) {
-    delete std::exchange(WordApp, nullptr);
+    delete std::exchange(WordApp, nullptr).data();
     WordApp = new TWordApplication(owner);
     try {
         WordApp->Connect();

@@ -5,6 +5,7 @@
 #include "word.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QDate>
 #include <QString>
 #include <QTime>
@@ -63,8 +64,9 @@ public:
 
     QString ReportFileName;
     bool SaveSucceeded = false;
-    TWordApplication* WordApp = nullptr;
-    TWordDocument* WordDoc = nullptr;
+    // Guarded: the print command's application belongs to the main window.
+    QPointer<TWordApplication> WordApp;
+    QPointer<TWordDocument> WordDoc;
     // The name the save dialog offers: the last one confirmed.
     QString DialogFileName;
 

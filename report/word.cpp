@@ -335,9 +335,29 @@ WordDocument WordDocuments::Add(const OleVariant& Template, const OleVariant&) {
 
 int WordDocuments::Count() {
     app_->EnsureConnected(app_->Visible());
-    auto& docs = app_->s_->docs;
-    std::erase_if(docs, [](const auto& d) { return !IsOpen(*d); });
-    return int(docs.size());
+    auto& st = *app_->s_;
+    std::erase_if(st.docs, [](const auto& d) { return !IsOpen(*d); });
+    // Documents opened by others (an earlier run, the user) come after ours.
+    Call("Documents", [&] {
+        auto e = st.conn->Desktop()->getComponents()->createEnumeration();
+        while (e->hasMoreElements()) {
+            Reference<lang::XComponent> c(e->nextElement(), uno::UNO_QUERY);
+            Reference<frame::XModel> m(c, uno::UNO_QUERY);
+            if (!m.is()) continue;
+            bool known = false;
+            for (const auto& d : st.docs) known = known || d->component == c;
+            if (known) continue;
+            auto d = std::make_shared<DocState>();
+            d->conn = st.conn;
+            d->component = c;
+            bool hidden = false;
+            for (const auto& a : m->getArgs())
+                if (a.Name == "Hidden") a.Value >>= hidden;
+            d->hidden = hidden;
+            st.docs.push_back(d);
+        }
+    });
+    return int(st.docs.size());
 }
 
 WordDocument WordDocuments::Item(int index) {
