@@ -420,7 +420,7 @@ public:
                 if (h == '}') break;
                 if (h == '\n') { ++line_; continue; }
                 if (h.unicode() <= 32) continue;
-                if (!isxdigit(h.toLatin1())) Fail(QStringLiteral("bad hexadecimal digit"));
+                if (h.unicode() > 127 || !isxdigit(h.unicode())) Fail(QStringLiteral("bad hexadecimal digit"));
                 hex.append(h.toLatin1());
             }
             if (hex.size() % 2) Fail(QStringLiteral("odd number of hexadecimal digits"));
@@ -440,7 +440,7 @@ public:
             int start = pos_;
             if (c == '$') {
                 ++pos_;
-                while (pos_ < s_.size() && isxdigit(s_[pos_].toLatin1())) ++pos_;
+                while (pos_ < s_.size() && s_[pos_].unicode() < 128 && isxdigit(s_[pos_].unicode())) ++pos_;
                 bool ok = false;
                 qint64 v = s_.mid(start + 1, pos_ - start - 1).toLongLong(&ok, 16);
                 if (!ok) Fail(QStringLiteral("bad hexadecimal number"));

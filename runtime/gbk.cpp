@@ -27,8 +27,23 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in, bool&
 }
 }
 
+namespace {
+bool isAscii(const QByteArray& b) {
+    for (char c : b)
+        if (uchar(c) >= 0x80) return false;
+    return true;
+}
+bool isAscii(const QString& s) {
+    for (QChar c : s)
+        if (c.unicode() >= 0x80) return false;
+    return true;
+}
+}
+
 namespace gbk {
+// Plain ASCII is the same in GBK; it skips the converter, which is slow to open.
 QByteArray encode(const QString& text) {
+    if (isAscii(text)) return text.toLatin1();
     bool whole = false;
     QByteArray fast = convert("GBK", "UTF-16LE",
         QByteArray(reinterpret_cast<const char*>(text.utf16()), int(text.size() * 2)), whole);
@@ -45,6 +60,7 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const QByteArray& bytes) {
+    if (isAscii(bytes)) return QString::fromLatin1(bytes);
     bool whole = false;
     QByteArray fast = convert("UTF-16LE", "GBK", bytes, whole);
     if (whole && fast.size() % 2 == 0)
