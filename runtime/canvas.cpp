@@ -230,9 +230,11 @@ int Canvas::DrawText(const QString& text, TRect& r, unsigned flags) {
     const QRect box = r.ToQRect();
     const QRect extent = fm.boundingRect(flags & dtCalcRect ? QRect(box.left(), box.top(), (flags & dtWordBreak) ? box.width() : 1 << 20, 1 << 20) : box, qt, shown);
     if (flags & dtCalcRect) {
-        r.right = r.left + extent.width();
-        r.bottom = r.top + extent.height();
-        return extent.height();
+        // One line measures by its advance, as TextWidth does.
+        const bool oneLine = (flags & dtSingleLine) || !shown.contains(QLatin1Char('\n'));
+        r.right = r.left + (oneLine && !(flags & dtWordBreak) ? fm.horizontalAdvance(shown) : extent.width());
+        r.bottom = r.top + (oneLine ? fm.height() : extent.height());
+        return r.Height();
     }
     const bool clip = !(flags & dtNoClip);
     if (clip) {
