@@ -17,6 +17,31 @@ TColor DarkenColor(TColor c, int n) {
 
 TChartCanvas::~TChartCanvas() = default;
 
+void TChartCanvas::SetFont(const QFont& f) {
+    surface_->SetFont(f);
+    for (size_t k = 0; k < fonts_.size(); ++k)
+        if (fonts_[k] == f) {
+            fontSlot_ = int(k);
+            return;
+        }
+    if (int(fonts_.size()) < kFontSlots) {
+        fonts_.push_back(f);
+        fontSlot_ = int(fonts_.size()) - 1;
+    } else {
+        fontSlot_ = -1;
+    }
+}
+
+int TChartCanvas::TextWidth(const QString& s) const {
+    if (fontSlot_ < 0) return surface_->TextWidth(s);
+    QHash<QString, int>& cache = widths_[fontSlot_];
+    if (auto it = cache.constFind(s); it != cache.constEnd()) return *it;
+    if (cache.size() > 256) cache.clear();
+    const int w = surface_->TextWidth(s);
+    cache.insert(s, w);
+    return w;
+}
+
 TChartCanvas3D::TChartCanvas3D() = default;
 TChartCanvas3D::~TChartCanvas3D() = default;
 
@@ -37,7 +62,7 @@ TRect TChartCanvas3D::BeginPicture(QPainter& target, const TRect& rect, bool vie
     const int w = std::max(1, rect.Width()), h = std::max(1, rect.Height());
     if (buffering_) {
         if (buffer_ && (buffer_->width() != w || buffer_->height() != h)) buffer_.reset();
-        if (!buffer_) buffer_ = std::make_unique<QImage>(w, h, QImage::Format_RGB32);
+        if (!buffer_) buffer_ = std::make_unique<QImage>(w, h, QImage::Format_ARGB32_Premultiplied);
         surface_ = std::make_unique<Canvas>(buffer_.get());
         return {0, 0, rect.Width(), rect.Height()};
     }

@@ -4,9 +4,11 @@
 // primitives at a depth, projected with the chart's 3D options.
 #include "canvas.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <memory>
+#include <vector>
 
 struct TView3DOptions {
     int elevation = 345;
@@ -39,17 +41,25 @@ public:
 
     void SetPen(const TPenSpec& p) { surface_->SetPen(p); }
     void SetBrush(const TBrushSpec& b) { surface_->SetBrush(b); }
-    void SetFont(const QFont& f) { surface_->SetFont(f); }
+    // Fonts and text widths are kept across paints: a chart measures the
+    // same few labels in the same few fonts every time.
+    void SetFont(const QFont& f);
     void SetFontColor(TColor c) { surface_->SetFontColor(c); }
     void Rectangle(const TRect& r) { surface_->Rectangle(r); }
     void FillRect(const TRect& r, TColor c) { surface_->FillRect(r, c); }
     void Line(int x0, int y0, int x1, int y1) { surface_->Line(x0, y0, x1, y1); }
     void TextOut(int x, int y, const QString& s) { surface_->TextOut(x, y, s); }
-    int TextWidth(const QString& s) const { return surface_->TextWidth(s); }
+    int TextWidth(const QString& s) const;
     int FontHeight() const { return surface_->TextHeight(); }
 
 protected:
     std::unique_ptr<Canvas> surface_;
+
+private:
+    static constexpr int kFontSlots = 6;
+    std::vector<QFont> fonts_;
+    mutable QHash<QString, int> widths_[kFontSlots];
+    int fontSlot_ = -1;
 };
 
 // Primitives at a depth.

@@ -153,7 +153,7 @@ QString TChartSeries::LegendText(int i, TLegendTextStyle style) const {
 QString TChartSeries::MarkText(int i) const {
     const QString label = Label(i);
     const QString labelOrValue = label.isEmpty() ? ValueText(i) : label;
-    const QString withTotal = PercentText(i) + QStringLiteral(" of ") + FormatFloat(valueFormat_, YValues.Total());
+    auto withTotal = [&] { return PercentText(i) + QStringLiteral(" of ") + FormatFloat(valueFormat_, YValues.Total()); };
     switch (Marks.Style()) {
     case TSeriesMarksStyle::smsValue: return ValueText(i);
     case TSeriesMarksStyle::smsPercent: return PercentText(i);
@@ -162,8 +162,8 @@ QString TChartSeries::MarkText(int i) const {
     case TSeriesMarksStyle::smsLabelValue: return labelOrValue + QLatin1Char(' ') + ValueText(i);
     case TSeriesMarksStyle::smsLegend:
         return LegendText(i, chart_ ? static_cast<TCustomChart*>(chart_)->Legend.TextStyle() : TLegendTextStyle::ltsLeftValue);
-    case TSeriesMarksStyle::smsPercentTotal: return withTotal;
-    case TSeriesMarksStyle::smsLabelPercentTotal: return labelOrValue + QLatin1Char(' ') + withTotal;
+    case TSeriesMarksStyle::smsPercentTotal: return withTotal();
+    case TSeriesMarksStyle::smsLabelPercentTotal: return labelOrValue + QLatin1Char(' ') + withTotal();
     case TSeriesMarksStyle::smsXValue: {
         const QString fmt = chart_ ? GetHorizAxis()->AxisValuesFormat() : valueFormat_;
         return FormatFloat(fmt, XValues.Value(i));

@@ -71,6 +71,7 @@ void Canvas::SetFont(const QFont& f) {
     if (font_ == f) return;
     font_ = f;
     metrics_.reset();
+    fontHeld_ = false;
 }
 
 const QFontMetrics& Canvas::Metrics() const {
@@ -198,9 +199,15 @@ void Canvas::TextOut(int x, int y, const QString& text) {
     const QFontMetrics& fm = Metrics();
     if (backMode_ == TBackgroundMode::Opaque)
         painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(backColor_));
-    painter_->setFont(font_);
-    painter_->setPen(ToQColor(fontColor_));
-    heldPen_ = Held::Text;
+    if (!fontHeld_) {
+        painter_->setFont(font_);
+        fontHeld_ = true;
+    }
+    if (heldPen_ != Held::Text || textColor_ != fontColor_) {
+        painter_->setPen(ToQColor(fontColor_));
+        heldPen_ = Held::Text;
+        textColor_ = fontColor_;
+    }
     painter_->drawText(x, y + fm.ascent(), text);
 }
 
@@ -244,12 +251,15 @@ int Canvas::DrawText(const QString& text, TRect& r, unsigned flags) {
     if (backMode_ == TBackgroundMode::Opaque) painter_->fillRect(extent, ToQColor(backColor_));
     painter_->setFont(font_);
     painter_->setPen(ToQColor(fontColor_));
+    fontHeld_ = true;
     heldPen_ = Held::Text;
+    textColor_ = fontColor_;
     painter_->drawText(box, qt, shown);
     if (clip) {
         painter_->restore();
         heldPen_ = Held::None;
         heldBrush_ = HeldB::None;
+        fontHeld_ = false;
     }
     return extent.height();
 }

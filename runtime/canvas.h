@@ -74,6 +74,7 @@ public:
     QPainter& Painter() {
         heldPen_ = Held::None;
         heldBrush_ = HeldB::None;
+        fontHeld_ = false;
         return *painter_;
     }
     QPaintDevice* Device() const { return painter_->device(); }
@@ -181,4 +182,6 @@ private:
     // What the painter holds now, so repeated shapes skip redundant setPen calls.
     enum class Held { None, Pen, NoPen, Text } heldPen_ = Held::None;
     enum class HeldB { None, Brush, NoBrush } heldBrush_ = HeldB::None;
+    bool fontHeld_ = false;
+    TColor textColor_ = clNone;
 };
