@@ -2,14 +2,21 @@
 
 #include "application.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QLineEdit>
 #include <QLocale>
+#include <QStyle>
+#include <QTextCharFormat>
 #include <cmath>
 
 namespace {
 const EnumNames<TDateTimeKind> kKindNames{{"dtkDate", "dtkTime"}};
 const EnumNames<TDTDateMode> kDateModeNames{{"dmComboBox", "dmUpDown"}};
+const EnumNames<TCalDayOfWeek> kDayOfWeekNames{{"dowMonday", "dowTuesday", "dowWednesday", "dowThursday", "dowFriday",
+                                                "dowSaturday", "dowSunday", "dowLocaleDefault"}};
 const QDate kEpoch(1899, 12, 30);
-}
+}  // namespace
 
 double QDateTimeToDelphi(const QDateTime& dt) {
     const double days = double(kEpoch.daysTo(dt.date()));
@@ -18,65 +25,310 @@ double QDateTimeToDelphi(const QDateTime& dt) {
 }
 
 QDateTime DelphiToQDateTime(double value) {
+    if (!std::isfinite(value)) value = 0;
     const double days = std::floor(value);
     const double frac = value - days;
-    QTime t = QTime(0, 0).addMSecs(int(std::llround(frac * 86400000.0) % 86400000));
-    return QDateTime(kEpoch.addDays(qint64(days)), t);
+    // Shown to the millisecond, so 8:17 stored as 8:16:59.99999 reads 8:17.
+    const qint64 ms = std::llround(frac * 86400000.0);
+    return QDateTime(kEpoch.addDays(qint64(days) + ms / 86400000), QTime(0, 0).addMSecs(int(ms % 86400000)));
 }
 
-TFrDateTimePicker::TFrDateTimePicker(TComponent* owner, QWidget* parent) : QDateTimeEdit(parent), TControl(owner, this) {
+// ---- calendar colours -----------------------------------------------------------------
+
+void TFrMonthCalColors::SetColor(Index i, TColor c) {
+    if (colors_[i] == c) return;
+    colors_[i] = c;
+    if (owner_) owner_->ApplyCalColors();
+}
+
+void TFrMonthCalColors::Assign(const TFrMonthCalColors& other) {
+    colors_ = other.colors_;
+    if (owner_) owner_->ApplyCalColors();
+}
+
+// ---- picker ------------------------------------------------------------------------------
+
+TFrDateTimePicker::TFrDateTimePicker(TComponent* owner, QWidget* parent)
+    : QDateTimeEdit(parent), TControl(owner, this), frame_(*this, *this) {
     SetColor(clWindow);
-    setDateTime(QDateTime::currentDateTime());
-    setCalendarPopup(true);
+    value_ = QDateTime::currentDateTime();
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    ApplyFormat();
-    connect(this, &QDateTimeEdit::dateTimeChanged, this, [this] { Fire(OnChange, static_cast<TComponent*>(this)); });
+    connect(this, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& dt) {
+        if (!showing_) UserChanged(dt);
+    });
+    Recreate();
     resize(186, 21);
 }
+
+TFrDateTimePicker::~TFrDateTimePicker() { frame_.SetController(nullptr); }
 
 void TFrDateTimePicker::SetKind(TDateTimeKind k) {
     if (k == kind_) return;
     kind_ = k;
-    ApplyFormat();
+    Recreate();
 }
 
 void TFrDateTimePicker::SetDateMode(TDTDateMode m) {
     if (m == dateMode_) return;
     dateMode_ = m;
-    ApplyFormat();
+    Recreate();
 }
 
 void TFrDateTimePicker::SetFormat(const QString& f) {
-    if (f == format_) return;
     format_ = f;
-    ApplyFormat();
+    if (f.isEmpty()) ApplyDefaultFormat();
+    else {
+        showing_ = true;
+        setDisplayFormat(f);
+        showing_ = false;
+    }
+    ShowValue();
 }
 
-void TFrDateTimePicker::ApplyFormat() {
-    QString display = format_;
-    if (display.isEmpty())
-        display = kind_ == TDateTimeKind::dtkDate ? QLocale().dateFormat(QLocale::ShortFormat)
-                                                  : QLocale().timeFormat(QLocale::ShortFormat);
+void TFrDateTimePicker::ApplyDefaultFormat() {
+    const QString display = kind_ == TDateTimeKind::dtkDate ? QLocale().dateFormat(QLocale::ShortFormat)
+                                                           : QLocale().timeFormat(QLocale::ShortFormat);
+    showing_ = true;
     setDisplayFormat(display);
     // A time picker and an up-down date picker show arrows, not a calendar.
     setCalendarPopup(kind_ == TDateTimeKind::dtkDate && dateMode_ == TDTDateMode::dmComboBox);
+    showing_ = false;
+}
+
+void TFrDateTimePicker::Recreate() {
+    const QString saved = format_;
+    ApplyDefaultFormat();
+    ApplyCalColors();
+    if (!saved.isEmpty()) SetFormat(saved);
+    ShowValue();
+    update();
+}
+
+void TFrDateTimePicker::ShowValue() {
+    showing_ = true;
+    setDateTime(value_);
+    showing_ = false;
+}
+
+void TFrDateTimePicker::UserChanged(const QDateTime& shown) {
+    if (kind_ == TDateTimeKind::dtkDate) value_ = QDateTime(shown.date(), value_.time());
+    else value_ = QDateTime(value_.date(), shown.time());
+    Fire(OnChange, static_cast<TComponent*>(this));
+}
+
+void TFrDateTimePicker::SetDate(const QDate& d) {
+    value_ = QDateTime(d, value_.time());
+    ShowValue();
+}
+
+void TFrDateTimePicker::SetTime(const QTime& t) {
+    value_ = QDateTime(value_.date(), t);
+    ShowValue();
+}
+
+void TFrDateTimePicker::SetDateTimeValue(double v) {
+    value_ = DelphiToQDateTime(v);
+    ShowValue();
+}
+
+void TFrDateTimePicker::SetFlatButtonColor(TColor c) {
+    if (c == flatButtonColor_) return;
+    flatButtonColor_ = c;
+    update();
+}
+
+void TFrDateTimePicker::SetFlatButtons(bool v) {
+    if (v == flatButtons_) return;
+    flatButtons_ = v;
+    update();
+}
+
+QCalendarWidget* TFrDateTimePicker::Calendar() const {
+    // Null for a time picker or an up-down date picker.
+    QCalendarWidget* cal = calendarPopup() ? calendarWidget() : nullptr;
+    if (cal) cal->installEventFilter(const_cast<TFrDateTimePicker*>(this));
+    return cal;
+}
+
+void TFrDateTimePicker::ApplyCalColors() {
+    QCalendarWidget* cal = Calendar();
+    if (!cal) return;
+    auto col = [this](TFrMonthCalColors::Index i) { return ToQColor(calColors_.Color(i)); };
+    QPalette pal = cal->palette();
+    pal.setColor(QPalette::Window, col(TFrMonthCalColors::BackColor));
+    pal.setColor(QPalette::Base, col(TFrMonthCalColors::MonthBackColor));
+    pal.setColor(QPalette::AlternateBase, col(TFrMonthCalColors::MonthBackColor));
+    pal.setColor(QPalette::Text, col(TFrMonthCalColors::TextColor));
+    pal.setColor(QPalette::WindowText, col(TFrMonthCalColors::TextColor));
+    // Days of the neighbouring months are drawn in the disabled text colour.
+    pal.setColor(QPalette::Disabled, QPalette::Text, col(TFrMonthCalColors::TrailingTextColor));
+    cal->setPalette(pal);
+    if (QWidget* title = cal->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"))) {
+        QPalette tp = title->palette();
+        tp.setColor(QPalette::Window, col(TFrMonthCalColors::TitleBackColor));
+        tp.setColor(QPalette::Button, col(TFrMonthCalColors::TitleBackColor));
+        tp.setColor(QPalette::WindowText, col(TFrMonthCalColors::TitleTextColor));
+        tp.setColor(QPalette::ButtonText, col(TFrMonthCalColors::TitleTextColor));
+        title->setAutoFillBackground(true);
+        title->setPalette(tp);
+    }
+}
+
+Qt::DayOfWeek TFrDateTimePicker::EffectiveFirstDayOfWeek() const {
+    if (firstDayOfWeek_ == TCalDayOfWeek::dowLocaleDefault) return locale().firstDayOfWeek();
+    return Qt::DayOfWeek(int(firstDayOfWeek_) + 1);
+}
+
+QSize TFrDateTimePicker::PrepareDropDown() {
+    QCalendarWidget* cal = Calendar();
+    if (!cal) return {};
+    cal->setFirstDayOfWeek(EffectiveFirstDayOfWeek());
+    QTextCharFormat today;
+    if (showTodayCircle_) {
+        today.setFontWeight(QFont::Bold);
+        today.setFontUnderline(true);
+    }
+    cal->setDateTextFormat(QDate::currentDate(), today);
+    cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    const QSize base = cal->sizeHint();
+    int w = base.width() + 4;
+    if (showWeekNumbers_) {
+        w += QFontMetrics(font()).horizontalAdvance(QStringLiteral(" 33   "));
+        cal->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
+    }
+    const QSize size(dropColumns_ * w, dropRows_ * base.height());
+    cal->window()->resize(size);
+    return size;
+}
+
+bool TFrDateTimePicker::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::Show && o == calendarWidget()) PrepareDropDown();
+    if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && o == calendarWidget()) update();
+    return QDateTimeEdit::eventFilter(o, e);
+}
+
+bool TFrDateTimePicker::Dropped() const {
+    QCalendarWidget* cal = calendarPopup() ? calendarWidget() : nullptr;
+    return cal && cal->isVisible();
+}
+
+bool TFrDateTimePicker::HostFocused() const {
+    const QWidget* f = QApplication::focusWidget();
+    return f && (f == this || isAncestorOf(f));
+}
+
+void TFrDateTimePicker::paintEvent(QPaintEvent* e) {
+    QDateTimeEdit::paintEvent(e);
+    if (!frame_.InUse()) return;
+    Canvas c(this);
+    frame_.Paint(c, width(), height(), Color(), TFrameColoring::FromControlColor);
+    if (flatButtons_ && !Dropped()) PaintFlatButton(c);
+}
+
+void TFrDateTimePicker::PaintFlatButton(Canvas& c) {
+    const int bw = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
+    const TRect button{width() - 2 - bw, 2, width() - 2, height() - 2};
+    c.FillRect(button, flatButtonColor_);
+    const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2;
+    const TColor ink = isEnabled() ? clBlack : clBtnShadow;
+    // Rows of 10, 8, 6, 4, 2 pixels: the apex row sits on the centre.
+    for (int k = 0; k < 5; ++k) c.FillRect(TRect{cx - 5 + k, cy - 4 + k, cx + 5 - k, cy - 3 + k}, ink);
+    if (HostFocused() || frame_.MouseOver()) {
+        const bool sunken = Dropped();
+        if (flatButtonColor_ == clBtnFace)
+            DrawSides(c, button, sunken ? clBtnShadow : clBtnHighlight, sunken ? clBtnHighlight : clBtnShadow, sdAll);
+        else
+            DrawColorBorder(c, button, flatButtonColor_, sdAll, sunken ? TFrameStyle::fsStatus : TFrameStyle::fsPopup);
+    }
+}
+
+void TFrDateTimePicker::focusInEvent(QFocusEvent* e) {
+    QDateTimeEdit::focusInEvent(e);
+    frame_.FocusChanged();
+    update();
+}
+
+void TFrDateTimePicker::focusOutEvent(QFocusEvent* e) {
+    QDateTimeEdit::focusOutEvent(e);
+    frame_.FocusChanged();
+    update();
+}
+
+void TFrDateTimePicker::enterEvent(QEnterEvent* e) {
+    QDateTimeEdit::enterEvent(e);
+    frame_.MouseEntered();
+    update();
+}
+
+void TFrDateTimePicker::leaveEvent(QEvent* e) {
+    QDateTimeEdit::leaveEvent(e);
+    frame_.MouseLeft();
+    update();
+}
+
+void TFrDateTimePicker::changeEvent(QEvent* e) {
+    QDateTimeEdit::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange) frame_.UpdateColors();
+}
+
+void TFrDateTimePicker::ColorChanged() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(Color()));
+    setPalette(pal);
+    frame_.ColorChanged();
+}
+
+void TFrDateTimePicker::FontChanged() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, ToQColor(Font().color));
+    setPalette(pal);
+}
+
+void TFrDateTimePicker::Loaded() {
+    TControl::Loaded();
+    frame_.Loaded();
 }
 
 const PropertyTable& TFrDateTimePicker::StaticProperties() {
     static PropertyTable table = [] {
+        using P = TFrDateTimePicker;
+        using I = TFrMonthCalColors::Index;
         PropertyTable t(&TControl::StaticProperties());
-        PropertyBuilder<TFrDateTimePicker>(t)
-            .Enum<TDateTimeKind>("Kind", kKindNames, [](const TFrDateTimePicker& p) { return p.Kind(); },
-                                 [](TFrDateTimePicker& p, TDateTimeKind k) { p.SetKind(k); }, TDateTimeKind::dtkDate)
-            .Enum<TDTDateMode>("DateMode", kDateModeNames, [](const TFrDateTimePicker& p) { return p.DateMode(); },
-                               [](TFrDateTimePicker& p, TDTDateMode m) { p.SetDateMode(m); }, TDTDateMode::dmComboBox)
-            .Str("Format", [](const TFrDateTimePicker& p) { return p.Format(); },
-                 [](TFrDateTimePicker& p, const QString& f) { p.SetFormat(f); }, QString())
-            .Float("Date", [](const TFrDateTimePicker& p) { return std::floor(p.DateTimeValue()); },
-                   [](TFrDateTimePicker& p, double v) { p.SetDate(DelphiToQDateTime(v).date()); })
-            .Float("Time", [](const TFrDateTimePicker& p) { return p.DateTimeValue() - std::floor(p.DateTimeValue()); },
-                   [](TFrDateTimePicker& p, double v) { p.SetTime(DelphiToQDateTime(v).time()); })
-            .Event<TNotifyEvent>("OnChange", [](TFrDateTimePicker& p, const TNotifyEvent& h) { p.OnChange = h; });
+        PropertyBuilder<P> b(t);
+        auto calColor = [&b](const char* name, I index, TColor def) {
+            b.Color(QStringLiteral("CalColors.") + QLatin1String(name),
+                    [index](const P& p) { return p.CalColors().Color(index); },
+                    [index](P& p, TColor v) { p.CalColors().SetColor(index, v); }, def);
+        };
+        calColor("BackColor", I::BackColor, clWindow);
+        calColor("TextColor", I::TextColor, clWindowText);
+        calColor("TitleBackColor", I::TitleBackColor, clActiveCaption);
+        calColor("TitleTextColor", I::TitleTextColor, clCaptionText);
+        calColor("MonthBackColor", I::MonthBackColor, clWindow);
+        calColor("TrailingTextColor", I::TrailingTextColor, 0x808080);
+        b.Color("Color", [](const P& p) { return p.Color(); }, [](P& p, TColor v) { p.SetColor(v); }, clWindow)
+            .Int("DropColumns", [](const P& p) { return p.DropColumns(); }, [](P& p, int v) { p.SetDropColumns(v); }, 1)
+            .Int("DropRows", [](const P& p) { return p.DropRows(); }, [](P& p, int v) { p.SetDropRows(v); }, 1)
+            .Color("FlatButtonColor", [](const P& p) { return p.FlatButtonColor(); },
+                   [](P& p, TColor v) { p.SetFlatButtonColor(v); }, clBtnFace)
+            .Bool("FlatButtons", [](const P& p) { return p.FlatButtons(); }, [](P& p, bool v) { p.SetFlatButtons(v); }, false)
+            .Enum<TDateTimeKind>("Kind", kKindNames, [](const P& p) { return p.Kind(); },
+                                 [](P& p, TDateTimeKind k) { p.SetKind(k); }, TDateTimeKind::dtkDate)
+            .Enum<TDTDateMode>("DateMode", kDateModeNames, [](const P& p) { return p.DateMode(); },
+                               [](P& p, TDTDateMode m) { p.SetDateMode(m); }, TDTDateMode::dmComboBox)
+            .Str("Format", [](const P& p) { return p.Format(); }, [](P& p, const QString& f) { p.SetFormat(f); }, QString())
+            .Float("Date", [](const P& p) { return p.DateTimeValue(); }, [](P& p, double v) { p.SetDateTimeValue(v); })
+            .Float("Time", [](const P& p) { return p.DateTimeValue(); }, [](P& p, double v) { p.SetDateTimeValue(v); })
+            .Bool("ShowToday", [](const P& p) { return p.ShowToday(); }, [](P& p, bool v) { p.SetShowToday(v); }, false)
+            .Bool("ShowTodayCircle", [](const P& p) { return p.ShowTodayCircle(); },
+                  [](P& p, bool v) { p.SetShowTodayCircle(v); }, false)
+            .Bool("ShowWeekNumbers", [](const P& p) { return p.ShowWeekNumbers(); },
+                  [](P& p, bool v) { p.SetShowWeekNumbers(v); }, false)
+            .Enum<TCalDayOfWeek>("FirstDayOfWeek", kDayOfWeekNames, [](const P& p) { return p.FirstDayOfWeek(); },
+                                 [](P& p, TCalDayOfWeek d) { p.SetFirstDayOfWeek(d); }, TCalDayOfWeek::dowLocaleDefault)
+            .Event<TNotifyEvent>("OnChange", [](P& p, const TNotifyEvent& h) { p.OnChange = h; });
+        AddCustomFrameProperties(b);
+        AddLegacyFrameProperties(b);
         return t;
     }();
     return table;
