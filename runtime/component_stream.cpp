@@ -412,19 +412,30 @@ public:
             return PropValue::Set(members);
         }
         if (c == '{') {
+            // Binary values can be large (skins, images): decode in one tight pass.
             ++pos_;
-            QByteArray hex;
-            for (;;) {
-                if (pos_ >= s_.size()) Fail(QStringLiteral("'}' expected"));
-                QChar h = s_[pos_++];
-                if (h == '}') break;
-                if (h == '\n') { ++line_; continue; }
-                if (h.unicode() <= 32) continue;
-                if (h.unicode() > 127 || !isxdigit(h.unicode())) Fail(QStringLiteral("bad hexadecimal digit"));
-                hex.append(h.toLatin1());
+            const int close = s_.indexOf('}', pos_);
+            if (close < 0) Fail(QStringLiteral("'}' expected"));
+            QByteArray out((close - pos_) / 2 + 1, Qt::Uninitialized);
+            char* o = out.data();
+            const QChar* d = s_.constData();
+            int high = -1;
+            for (; pos_ < close; ++pos_) {
+                const char16_t h = d[pos_].unicode();
+                int v;
+                if (h >= '0' && h <= '9') v = h - '0';
+                else if (h >= 'A' && h <= 'F') v = h - 'A' + 10;
+                else if (h >= 'a' && h <= 'f') v = h - 'a' + 10;
+                else if (h == '\n') { ++line_; continue; }
+                else if (h <= 32) continue;
+                else Fail(QStringLiteral("bad hexadecimal digit"));
+                if (high < 0) high = v;
+                else { *o++ = char(high << 4 | v); high = -1; }
             }
-            if (hex.size() % 2) Fail(QStringLiteral("odd number of hexadecimal digits"));
-            return PropValue::Binary(QByteArray::fromHex(hex));
+            ++pos_;
+            if (high >= 0) Fail(QStringLiteral("odd number of hexadecimal digits"));
+            out.truncate(int(o - out.data()));
+            return PropValue::Binary(out);
         }
         if (c == '(') {
             ++pos_;

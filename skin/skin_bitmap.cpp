@@ -32,9 +32,8 @@ void TskBitmap::SetSize(int width, int height) {
 
 void TskBitmap::ApplyKeyColor() {
     for (std::uint32_t& px : pixels_) {
-        // Each channel within 5 of 0x7F, 0x00, 0x7F.
-        const int r = int((px >> 16) & 0xFF), g = int((px >> 8) & 0xFF), b = int(px & 0xFF);
-        if (std::abs(r - 0x7F) < 6 && g < 6 && std::abs(b - 0x7F) < 6) {
+        // Each channel within 5 of 0x7F, 0x00, 0x7F: unsigned wrap folds both sides.
+        if (((px >> 16) & 0xFF) - 0x7Au < 11u && ((px >> 8) & 0xFF) < 6u && (px & 0xFF) - 0x7Au < 11u) {
             px = kSkinTransparent;
             keyColor_ = transparency_ = true;
         }

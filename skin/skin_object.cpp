@@ -119,6 +119,17 @@ struct DepthGuard {
     ~DepthGuard() { --tlDepth; }
 };
 
+// Skins set thousands of properties: look them up by their exact stored
+// name first, then the usual case-insensitive way.
+const PropertyInfo* FindProperty(const PropertyTable& table, const QString& name) {
+    static QHash<const PropertyTable*, QHash<QString, const PropertyInfo*>> cache;
+    QHash<QString, const PropertyInfo*>& byName = cache[&table];
+    if (byName.isEmpty())
+        for (const PropertyInfo* p : table.All()) byName.insert(p->name, p);
+    if (auto it = byName.constFind(name); it != byName.constEnd()) return *it;
+    return table.Find(name);
+}
+
 // Tree text is 8-bit GBK; the component text reader wants UTF-8.
 QByteArray GbkTextToUtf8(const QByteArray& text) {
     for (char c : text)
@@ -336,7 +347,13 @@ TSkSkinObject* CreateSkinObject(const QString& className, const ComponentData& d
     SkinObjectBudget::Take();
     TSkSkinObject* obj = f(owner);
     try {
-        obj->ApplyProperties(data);
+        obj->SetName(data.name);
+        for (const PropEntry& e : data.props) {
+            const PropertyInfo* info = FindProperty(obj->Properties(), e.name);
+            if (!info || !info->set || info->type != PropertyInfo::Type::Value)
+                throw EReadError(QStringLiteral("Property %1 does not exist in %2").arg(e.name, className));
+            info->set(*obj, e.value);
+        }
     } catch (const EStreamError&) {
         delete obj;
         throw;

@@ -218,6 +218,7 @@ void TSkSkinFilter::ReadSkinBytes(const char* data, std::int64_t size) {
         if (!FindSkinObjectClass(cls)) continue;
         AddReadObject(fresh, CreateSkinObject(cls, ReadComponentText(TextToUtf8(text), cls), nullptr));
     }
+    if (!r.AtEnd()) r.Fail(QStringLiteral("%1 bytes after the last object").arg(r.Remaining()));
     FinishObjects(fresh);
     if (source_) source_->SwapIn(std::move(fresh));
 }
@@ -278,6 +279,7 @@ void TSkSkinFilterMaxCompression::ReadSkinBytes(const char* data, std::int64_t s
         if (!FindSkinObjectClass(cls)) continue;
         AddReadObject(fresh, CreateSkinObject(cls, ReadComponentBinary(binary), nullptr));
     }
+    if (!r.AtEnd()) r.Fail(QStringLiteral("%1 bytes after the last object").arg(r.Remaining()));
     FinishObjects(fresh);
     if (source_) source_->SwapIn(std::move(fresh));
 }

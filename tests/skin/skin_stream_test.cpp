@@ -1,0 +1,275 @@
+// The skin stream: our own skin, the codecs, the key colour and damage.
+#include "component_stream.h"
+#include "exceptions.h"
+#include "skin_bytes.h"
+#include "skin_engine.h"
+#include "skin_source.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+QByteArray OurSkinFile() { return ReadFile(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/zodiraze.cskn")); }
+
+// The SkinStream bytes of SkSkinEngine1 in the main window's description.
+QByteArray EmbeddedSkinStream() {
+    const ComponentData form = ReadComponentText(ReadFile(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/form1.dfm")));
+    for (const ComponentData& c : form.children)
+        if (c.name == QLatin1String("SkSkinEngine1"))
+            if (const PropEntry* p = c.Find(QStringLiteral("SkinStream"))) return p->value.bin;
+    return {};
+}
+
+std::unique_ptr<TSkSkinSource> LoadOurSkin() {
+    auto s = std::make_unique<TSkSkinSource>();
+    s->LoadFromBytes(OurSkinFile());
+    return s;
+}
+
+std::unique_ptr<TskBitmap> Bitmap1x1(const QString& name, std::uint32_t px) {
+    auto b = std::make_unique<TskBitmap>(name, 1, 1);
+    b->SetPixel(0, 0, px);
+    return b;
+}
+
+// A plain-layout stream written by hand: one bitmap of the given pixels.
+QByteArray PlainWithPixels(const QString& name, const std::vector<std::uint32_t>& pixels) {
+    TSkSkinSource s;
+    auto b = std::make_unique<TskBitmap>(name, int(pixels.size()), 1);
+    for (size_t k = 0; k < pixels.size(); ++k) b->SetPixel(int(k), 0, pixels[k]);
+    s.Bitmaps().Add(std::move(b));
+    return TSkSkinFilter(&s).WriteSkinBytes();
+}
+
+}  // namespace
+
+TEST(OurSkin, EmbeddedStreamIsTheCommittedSkinAndDecodesCompletely) {
+    const QByteArray embedded = EmbeddedSkinStream();
+    ASSERT_GT(embedded.size(), 6);
+    EXPECT_EQ(embedded.left(5), QByteArray("\x02VQZR", 5));
+    EXPECT_EQ(embedded.mid(5, 2), QByteArray("\x78\x01", 2));  // zlib at the fastest level
+    EXPECT_EQ(embedded.mid(1), OurSkinFile());
+
+    // The reader refuses leftover bytes, so a load means nothing was left over.
+    const QByteArray plain = SkinInflate(embedded.constData() + 5, embedded.size() - 5);
+    TSkSkinSource s;
+    TSkSkinFilter(&s).ReadSkinBytes(plain.constData(), plain.size());
+    EXPECT_EQ(s.SkinName(), "Zodiraze");
+    EXPECT_EQ(s.SkinVersion(), "3.1.0");
+    EXPECT_GE(s.Bitmaps().Count(), 30);
+    EXPECT_EQ(s.Object(0)->Name(), "Form");
+
+    const std::map<QString, QStringList> parts = {
+        {"Form", {"Caption", "Title", "Left", "Right", "Bottom", "Top", "TopLeft", "TopRight", "BottomLeft", "BottomRight",
+                  "CloseButton", "MinimizeButton", "MaximizeButton", "RestoreButton", "RollUpButton", "RollDownButton",
+                  "SysMenuButton", "Client"}},
+        {"ToolWindow", {"Caption", "Title", "CloseButton", "Client"}},
+        {"MenuBar", {"Frame", "Item", "ToolbarItem", "Min", "Restore", "Close"}},
+        {"PopupMenu", {"Item", "Separator"}},
+        {"Tabs", {"Frame", "TabTop", "TabBottom", "TabLeft", "TabRight", "Tab", "Text", "LeftButton", "RightButton"}},
+        {"Edit", {"Frame", "Text"}},
+        {"RadioButton", {"Checked", "Unchecked", "Text"}},
+        {"CheckBox", {"Checked", "Unchecked", "Text"}},
+        {"Button", {"Face", "Text"}},
+        {"Grid", {"Frame", "Fixed", "Cell"}},
+        {"Panel", {"Frame", "Caption", "ButtonRollup", "ButtonRolldown", "ButtonHide", "Button"}},
+        {"ScrollBar", {}},
+    };
+    for (const auto& [top, names] : parts) {
+        TSkSkinObject* o = s.GetObjectByName(top);
+        ASSERT_NE(o, nullptr) << top.toStdString();
+        for (const QString& n : names) EXPECT_NE(o->FindByName(n), nullptr) << top.toStdString() << "." << n.toStdString();
+    }
+    // Every link names a bitmap the skin has.
+    std::function<void(TSkSkinObject*)> links = [&](TSkSkinObject* o) {
+        o->ForEachLink([&](TskBitmapLink& l) {
+            if (!l.name.isEmpty()) EXPECT_TRUE(l.Usable()) << o->Name().toStdString() << " " << l.name.toStdString();
+        });
+        for (int k = 0; k < o->ChildCount(); ++k) links(o->Child(k));
+    };
+    for (int k = 0; k < s.ObjectCount(); ++k) links(s.Object(k));
+}
+
+TEST(OurSkin, RoundTripsThroughEveryCodec) {
+    auto skin = LoadOurSkin();
+    QTemporaryDir dir;
+    ASSERT_EQ(SkinFilters().size(), 4u);
+    const QStringList expected{"uskn", "cskn", "xskn", "mskn"};
+    for (size_t k = 0; k < SkinFilters().size(); ++k) {
+        const TSkSkinFilterClass& codec = SkinFilters()[k];
+        EXPECT_EQ(codec.extension, expected[int(k)]);
+        const QString path = dir.filePath(QStringLiteral("copy.") + codec.extension.toUpper());
+        skin->SaveToFile(path);
+        TSkSkinSource back;
+        back.LoadFromFile(path);
+        EXPECT_TRUE(SameSkin(*skin, back)) << codec.extension.toStdString();
+    }
+    // The ultra codec compresses harder than the default one.
+    skin->SaveToFile(dir.filePath("a.cskn"));
+    skin->SaveToFile(dir.filePath("a.xskn"));
+    EXPECT_LT(QFileInfo(dir.filePath("a.xskn")).size(), QFileInfo(dir.filePath("a.cskn")).size());
+}
+
+TEST(SkinStream, KeyColourWithinFiveOfEachChannel) {
+    TSkSkinSource s;
+    // red 124 green 2 blue 125 is the key; red 121 is one step too far; so is green 6.
+    const std::uint32_t nearKey = 0xFF7C027D, farRed = 0xFF79007F, farGreen = 0xFF7F067F, plain = 0xFF336699;
+    TSkSkinFilter(&s).ReadSkinBytes(PlainWithPixels("b", {nearKey, farRed, farGreen, plain}).constData(),
+                                    PlainWithPixels("b", {nearKey, farRed, farGreen, plain}).size());
+    const TskBitmap& b = *s.Bitmaps().At(0);
+    EXPECT_EQ(b.Pixel(0, 0), kSkinTransparent);
+    EXPECT_EQ(b.Pixel(1, 0), farRed);
+    EXPECT_EQ(b.Pixel(2, 0), farGreen);
+    EXPECT_TRUE(b.HasKeyColor());
+    EXPECT_FALSE(b.HasPartialAlpha());
+
+    const QByteArray half = PlainWithPixels("h", {0x80FFFFFF, 0xFF000000});
+    TSkSkinFilter(&s).ReadSkinBytes(half.constData(), half.size());
+    EXPECT_TRUE(s.Bitmaps().At(0)->HasPartialAlpha());
+    EXPECT_FALSE(s.Bitmaps().At(0)->HasKeyColor());
+}
+
+TEST(SkinStream, SameNamedBitmapsAreKeptAndTheLastIsFound) {
+    TSkSkinSource s;
+    s.Bitmaps().Add(Bitmap1x1("Glyph", 0xFF000001));
+    s.Bitmaps().Add(Bitmap1x1("glyph", 0xFF000002));
+    const QByteArray bytes = TSkSkinFilterMaxCompression(&s).WriteSkinBytes();
+    TSkSkinSource back;
+    TSkSkinFilterMaxCompression(&back).ReadSkinBytes(bytes.constData(), bytes.size());
+    ASSERT_EQ(back.Bitmaps().Count(), 2);
+    EXPECT_EQ(back.Bitmaps().Find("GLYPH")->Pixel(0, 0), 0xFF000002u);
+}
+
+TEST(SkinStream, SignatureIsNotCheckedButTheZlibDataIs) {
+    QByteArray bytes = OurSkinFile();
+    bytes.replace(0, 4, "ABCD");
+    TSkSkinSource s;
+    s.LoadFromBytes(bytes);
+    EXPECT_EQ(s.SkinName(), "Zodiraze");
+
+    TSkSkinSource t;
+    EXPECT_THROW(t.LoadFromBytes(QByteArray("VQZR") + QByteArray(100, 'x')), EStreamError);
+    EXPECT_THROW(t.LoadFromBytes(QByteArray("VQ")), EStreamError);
+    EXPECT_TRUE(t.Empty());
+}
+
+TEST(SkinStream, DamageRaisesAndKeepsTheSkinThatWasThere) {
+    auto skin = LoadOurSkin();
+    const int bitmaps = skin->Bitmaps().Count();
+    const QByteArray plain = TSkSkinFilter(skin.get()).WriteSkinBytes();
+    const QByteArray records = TSkSkinFilterMaxCompression(skin.get()).WriteSkinBytes();
+
+    // Cut short anywhere, a stream is refused whole.
+    for (qsizetype cut : {qsizetype(0), qsizetype(3), qsizetype(30), plain.size() / 3, plain.size() / 2, plain.size() - 1}) {
+        EXPECT_THROW(TSkSkinFilter(skin.get()).ReadSkinBytes(plain.constData(), cut), EStreamError) << cut;
+        EXPECT_THROW(TSkSkinFilterMaxCompression(skin.get()).ReadSkinBytes(records.constData(), std::min(cut, records.size() - 1)),
+                     EStreamError) << cut;
+    }
+    const QByteArray compressed = skin->SaveToBytes();
+    EXPECT_THROW(skin->LoadFromBytes(compressed.left(compressed.size() / 2)), EStreamError);
+    EXPECT_EQ(skin->Bitmaps().Count(), bitmaps);
+    EXPECT_EQ(skin->SkinName(), "Zodiraze");
+    EXPECT_NE(skin->GetObjectByName("Form"), nullptr);
+
+    // Counts and sizes that cannot fit are refused before anything is allocated.
+    SkinByteWriter w;
+    for (int k = 0; k < 5; ++k) w.String("x");
+    w.Int32(1);
+    w.String("huge");
+    w.Int32(16000);
+    w.Int32(16000);
+    EXPECT_THROW(TSkSkinFilter(skin.get()).ReadSkinBytes(w.out.constData(), w.out.size()), EStreamError);
+    SkinByteWriter many;
+    for (int k = 0; k < 5; ++k) many.String("x");
+    many.Int32(0x7FFFFFFF);
+    EXPECT_THROW(TSkSkinFilter(skin.get()).ReadSkinBytes(many.out.constData(), many.out.size()), EStreamError);
+
+    // Children nested past any sane depth.
+    TSkSkinObject deep;
+    TSkSkinObject* at = &deep;
+    for (int k = 0; k < skin_limits::kMaxObjectDepth + 2; ++k) at = new TSkSkinObject(at);
+    const QByteArray nested = deep.ObjectsData();
+    TSkSkinObject reader;
+    EXPECT_THROW(reader.ReadObjectsData(nested), EStreamError);
+
+    // A bomb that inflates past the limit.
+    const QByteArray zeros(qsizetype(skin_limits::kMaxSkinBytes) + 1024, '\0');
+    const QByteArray bomb = QByteArray("VQZR") + SkinDeflate(zeros, 9);
+    EXPECT_THROW(skin->LoadFromBytes(bomb), EStreamError);
+    EXPECT_EQ(skin->Bitmaps().Count(), bitmaps);
+}
+
+TEST(SkinStream, UnknownObjectClassesAreSkipped) {
+    TSkSkinSource s;
+    auto known = std::make_unique<TSkSkinObject>();
+    known->SetName("Known");
+    s.AddObject(std::move(known));
+    QByteArray plain = TSkSkinFilter(&s).WriteSkinBytes();
+    // Rename the class of the record to one nobody registered, same length.
+    plain.replace(QByteArray("TSkSkinObject"), QByteArray("TSkSkinObjecX"));
+    TSkSkinSource back;
+    TSkSkinFilter(&back).ReadSkinBytes(plain.constData(), plain.size());
+    EXPECT_EQ(back.ObjectCount(), 0);
+}
+
+TEST(SkinFile, ExtensionsMissingFilesAndTheProgramDirectory) {
+    auto skin = LoadOurSkin();
+    TSkSkinSource s;
+    s.LoadFromFile(QString());
+    s.LoadFromFile(QStringLiteral("no-such-skin.cskn"));
+    s.LoadFromFile(QStringLiteral("C:no-such-skin.cskn"));
+    EXPECT_TRUE(s.Empty());
+
+    QTemporaryDir dir;
+    skin->SaveToFile(dir.filePath("odd.txt"));  // unknown extension: the default codec
+    EXPECT_EQ(ReadFile(dir.filePath("odd.txt")).left(4), QByteArray("VQZR"));
+    s.LoadFromFile(dir.filePath("odd.txt"));     // ... but no codec to load it with
+    EXPECT_TRUE(s.Empty());
+
+    // A relative name not found here is looked for beside the program.
+    const QString name = QStringLiteral("skin-test-%1.uskn").arg(QCoreApplication::applicationPid());
+    const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    skin->SaveToFile(besideProgram);
+    ASSERT_FALSE(QFileInfo::exists(name)) << "run the tests outside the program's directory";
+    s.LoadFromFile(name);
+    EXPECT_TRUE(SameSkin(s, *skin));
+    QFile::remove(besideProgram);
+    // A name with a drive is not: not even when the program's directory has it.
+    const QString withDrive = QStringLiteral("X:") + name;
+    skin->SaveToFile(QDir(QCoreApplication::applicationDirPath()).filePath(withDrive));
+    TSkSkinSource drive;
+    drive.LoadFromFile(withDrive);
+    EXPECT_TRUE(drive.Empty());
+    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(withDrive));
+}
+
+TEST(SkinEngineStream, FlagByteAndWhatTheEngineWrites) {
+    TSkSkinEngine engine(nullptr);
+    engine.BeginLoading();
+    engine.SetSkinStream(QByteArray(1, '\0') + OurSkinFile());
+    EXPECT_TRUE(engine.Source().Empty());
+    EXPECT_EQ(engine.SkinStream(), QByteArray(1, '\0'));
+
+    engine.SetSkinFile(QStringLiteral("remembered-until-a-stream-loads.cskn"));
+    engine.SetSkinStream(QByteArray(1, '\7') + OurSkinFile());
+    engine.Loaded();
+    EXPECT_EQ(engine.Source().SkinName(), "Zodiraze");
+    EXPECT_TRUE(engine.SkinFile().isEmpty());
+    EXPECT_FALSE(engine.Source().GetObjectByName("Form")->FindByKind(TSkKind::skClient)->Masked());
+    const QByteArray written = engine.SkinStream();
+    EXPECT_EQ(written.left(5), QByteArray("\x02VQZR", 5));
+    TSkSkinSource back;
+    back.LoadFromBytes(written.mid(1));
+    EXPECT_TRUE(SameSkin(back, engine.Source()));
+}
