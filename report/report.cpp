@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 QString TrimControls(const QString& s) {
@@ -148,14 +149,20 @@ void TReportSession::ReleaseApplication(bool quiet) {
     delete app;
 }
 
-bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportContent()>& content) {
-    SaveDialogRequest request;
-    request.filter = reporttext::kFilter;
-    request.fileName = DialogFileName;
-    request.overwritePrompt = true;
-    request.hideReadOnly = true;
-    request.resizable = true;
-    const auto chosen = Dialogs::Current().SaveFile(owner, request);
+bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportContent()>& content,
+                                  const std::function<std::optional<QString>()>& askName) {
+    std::optional<QString> chosen;
+    if (askName) {
+        chosen = askName();
+    } else {
+        SaveDialogRequest request;
+        request.filter = reporttext::kFilter;
+        request.fileName = DialogFileName;
+        request.overwritePrompt = true;
+        request.hideReadOnly = true;
+        request.resizable = true;
+        chosen = Dialogs::Current().SaveFile(owner, request);
+    }
     if (!chosen) return false;
     DialogFileName = *chosen;
 
@@ -195,6 +202,9 @@ bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportCont
 }
 
 void TReportSession::Preview() {
+    // A missing report would only leave an idle office window behind.
+    if (!QFileInfo::exists(ReportFileName))
+        throw EWordError(QStringLiteral("Documents.Open: the file %1 does not exist").arg(ReportFileName));
     try {
         if (!WordApp) {
             WordApp = new TWordApplication(nullptr);

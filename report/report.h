@@ -70,9 +70,12 @@ public:
     // The name the save dialog offers: the last one confirmed.
     QString DialogFileName;
 
-    // The whole make-document command. Returns false when the dialog was
-    // cancelled (nothing changed); otherwise the outcome has been reported.
-    bool MakeDocument(QWidget* owner, const std::function<ReportContent()>& content);
+    // The whole make-document command. askName runs the save dialog (by
+    // default one built here that offers DialogFileName). Returns false when
+    // the dialog was cancelled (nothing changed); otherwise the outcome has
+    // been reported.
+    bool MakeDocument(QWidget* owner, const std::function<ReportContent()>& content,
+                      const std::function<std::optional<QString>()>& askName = {});
     // Writes the template resource to fileName; false (and a message when the
     // file could not be written) on failure.
     bool ExtractTemplate(const QString& type, const QString& name, const QString& fileName);

@@ -27,6 +27,13 @@ public:
 };
 
 const auto* const env = ::testing::AddGlobalTestEnvironment(new OfficeEnvironment);
+
+// Our own windows stay off screen, where activation and focus are certain; a
+// display, when there is one, is left to the office's preview window.
+const bool offscreen = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}();
 }  // namespace
 
 QString Dir() { return Temp().path(); }
