@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "application.h"
+#include "chart.h"
 #include "controls.h"
 #include "date_time_picker.h"
 #include "dialogs.h"
@@ -50,6 +51,7 @@ void RegisterAllComponents() {
     RegisterFramedControls();
     RegisterSkinControls();
     RegisterSkinEngineComponents();
+    RegisterChartComponents();
 }
 
 // ---- main window -----------------------------------------------------------------------
