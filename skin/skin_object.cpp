@@ -877,10 +877,11 @@ void TSkSystemButton::DrawContent(QPainter& p) {
     if (action_ == TSkAction::sbaSysMenu) {
         QIcon icon;
         if (host_ && host_->SkinFormOwner()) icon = host_->SkinFormOwner()->SkFormIcon();
-        if (icon.isNull()) icon = QApplication::windowIcon();
-        if (icon.isNull() && qApp) icon = QApplication::style()->standardIcon(QStyle::SP_TitleBarMenuButton);
-        int size = 16;
-        if (qApp) size = QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
+        if (icon.isNull()) icon = QGuiApplication::windowIcon();
+        // The style exists only in a widgets application.
+        QStyle* style = qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
+        if (icon.isNull() && style) icon = style->standardIcon(QStyle::SP_TitleBarMenuButton);
+        int size = style ? style->pixelMetric(QStyle::PM_SmallIconSize) : 16;
         if (size < 1) size = 16;
         if (!icon.isNull()) icon.paint(&p, QRect(left_, top_, size, size));
         return;
