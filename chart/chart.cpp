@@ -30,7 +30,12 @@ void TCustomChartPanel::Changed() {
 
 void TCustomChartPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    PaintPicture(p, {0, 0, width(), height()});
+    try {
+        PaintPicture(p, {0, 0, width(), height()});
+    } catch (const std::exception&) {
+        // A paint has no caller to report to, and a message box here would
+        // paint again; the next change repaints.
+    }
 }
 
 void TCustomChartPanel::NormalizePlotRect() {
@@ -267,9 +272,9 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool foot) {
         for (const QString& line : title.Text()) widest = std::max(widest, c.TextWidth(line));
         const int width = widest + wW;
         switch (title.Alignment()) {
-        case TAlignment::taLeftJustify: r.right = r.left + width; break;
-        case TAlignment::taRightJustify: r.left = r.right - width; break;
-        case TAlignment::taCenter: {
+        case TChartAlignment::taLeftJustify: r.right = r.left + width; break;
+        case TChartAlignment::taRightJustify: r.left = r.right - width; break;
+        case TChartAlignment::taCenter: {
             const int centre = (r.left + r.right) / 2;
             r.left = centre - width / 2;
             r.right = centre + width / 2;
@@ -289,9 +294,9 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool foot) {
         const int lw = c.TextWidth(line);
         int x = 0;
         switch (title.Alignment()) {
-        case TAlignment::taLeftJustify: x = r.left + wW / 2; break;
-        case TAlignment::taRightJustify: x = r.right - lw - wW / 2; break;
-        case TAlignment::taCenter: x = (r.left + r.right) / 2 - lw / 2; break;
+        case TChartAlignment::taLeftJustify: x = r.left + wW / 2; break;
+        case TChartAlignment::taRightJustify: x = r.right - lw - wW / 2; break;
+        case TChartAlignment::taCenter: x = (r.left + r.right) / 2 - lw / 2; break;
         }
         c.TextOut(x, textTop + i * h, line);
     }
