@@ -89,6 +89,8 @@ public:
     unsigned DrawFlags() const;
     // The caption with its line breaks as the text drawing takes them.
     QString DisplayText() const;
+    // The caption's lines, as its CR / CR LF breaks divide it.
+    QStringList Lines() const { return DisplayText().split(QLatin1Char('\n')); }
     // Fits the bounds to the caption when AutoSize is on.
     void AdjustBounds();
 
