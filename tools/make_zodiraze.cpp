@@ -1,5 +1,5 @@
 // Draws our skin "Zodiraze" and writes it through the default codec:
-//   make_zodiraze OUT.cskn [--seeds DIR]
+//   make_zodiraze OUT.cskn [--seeds DIR] [--preview PNG]
 // Every bitmap is drawn here from a small palette; transparent pixels are the
 // key colour 0x7F007F (alpha 0 where a glyph's edges are soft). --seeds also
 // writes small inputs for the stream fuzzers, cut from the same skin.
@@ -777,6 +777,66 @@ void WriteSeeds(TSkSkinSource& skin, const QString& dir) {
     }
 }
 
+// A sheet with the window frame and every control object, to look at.
+void WritePreview(const QString& skinFile, const QString& path) {
+    TSkSkinSource skin;  // as the program sees it: loaded, links resolved
+    skin.LoadFromFile(skinFile);
+    QImage img(560, 420, QImage::Format_RGB32);
+    img.fill(QColor(0x60, 0x70, 0x80));
+    QPainter p(&img);
+    auto place = [&](const QString& name, QRect r, int state, const QString& text, const QString& part = QString()) {
+        // Controls draw their objects from their own origin.
+        std::unique_ptr<TSkSkinObject> o(CloneSkinObject(*skin.GetObjectByName(name)));
+        const QRect at(QPoint(0, 0), r.size());
+        o->SetBoundsRect(at);
+        o->SetActive(part.isEmpty());
+        o->SetState(state);
+        if (TSkSkinObject* t = o->FindByKind(TSkKind::skTitle)) t->SetText(text);
+        TSkSkinObject* target = part.isEmpty() ? o.get() : o->FindByName(part);
+        if (!part.isEmpty()) {
+            target->SetBoundsRect(at);
+            target->SetText(text);
+        }
+        p.save();
+        p.translate(r.topLeft());
+        target->Draw(p);
+        p.restore();
+    };
+    place(QStringLiteral("Form"), QRect(10, 10, 380, 260), 0, QStringLiteral("Markwise 成绩分析"));
+    place(QStringLiteral("ToolWindow"), QRect(400, 10, 150, 110), 0, QStringLiteral("Tool"));
+    place(QStringLiteral("MenuBar"), QRect(18, 42, 364, 26), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("MenuBar"), QRect(22, 44, 70, 22), skstate::Hot, QStringLiteral("文档制作"), QStringLiteral("Item"));
+    place(QStringLiteral("MenuBar"), QRect(92, 44, 70, 22), 0, QStringLiteral("帮助"), QStringLiteral("Item"));
+    place(QStringLiteral("Tabs"), QRect(30, 100, 340, 150), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Tabs"), QRect(30, 76, 70, 26), skstate::Focused, QString(), QStringLiteral("TabTop"));
+    place(QStringLiteral("Tabs"), QRect(100, 78, 70, 24), 0, QString(), QStringLiteral("TabTop"));
+    place(QStringLiteral("Tabs"), QRect(170, 78, 70, 24), skstate::Hot, QString(), QStringLiteral("TabTop"));
+    place(QStringLiteral("Edit"), QRect(50, 120, 121, 21), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Edit"), QRect(50, 150, 121, 21), skstate::Focused, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Button"), QRect(200, 120, 75, 25), 0, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("Button"), QRect(200, 150, 75, 25), skstate::Hot, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("Button"), QRect(200, 180, 75, 25), skstate::Pressed, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("Button"), QRect(290, 120, 75, 25), skstate::Disabled, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("RadioButton"), QRect(50, 190, 13, 13), 0, QString(), QStringLiteral("Checked"));
+    place(QStringLiteral("RadioButton"), QRect(70, 190, 13, 13), 0, QString(), QStringLiteral("Unchecked"));
+    place(QStringLiteral("CheckBox"), QRect(90, 190, 13, 13), 0, QString(), QStringLiteral("Checked"));
+    place(QStringLiteral("CheckBox"), QRect(110, 190, 13, 13), skstate::Hot, QString(), QStringLiteral("Unchecked"));
+    place(QStringLiteral("Grid"), QRect(20, 290, 200, 120), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Grid"), QRect(21, 291, 80, 24), 0, QStringLiteral("等级"), QStringLiteral("Fixed"));
+    place(QStringLiteral("Grid"), QRect(21, 315, 80, 24), skstate::Focused, QStringLiteral("优"), QStringLiteral("Cell"));
+    place(QStringLiteral("Panel"), QRect(240, 290, 150, 100), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("PopupMenu"), QRect(400, 140, 150, 60), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("PopupMenu"), QRect(402, 142, 146, 22), skstate::Hot, QStringLiteral("Copy"), QStringLiteral("Item"));
+    place(QStringLiteral("PopupMenu"), QRect(402, 164, 146, 7), 0, QString(), QStringLiteral("Separator"));
+    place(QStringLiteral("PopupMenu"), QRect(402, 171, 146, 22), 0, QStringLiteral("Paste"), QStringLiteral("Item"));
+    place(QStringLiteral("ScrollBar"), QRect(530, 220, 16, 16), 0, QString(), QStringLiteral("ButtonUp"));
+    place(QStringLiteral("ScrollBar"), QRect(530, 236, 16, 60), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("ScrollBar"), QRect(530, 246, 16, 30), 0, QString(), QStringLiteral("ThumbVert"));
+    place(QStringLiteral("ScrollBar"), QRect(530, 296, 16, 16), 0, QString(), QStringLiteral("ButtonDown"));
+    p.end();
+    img.save(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -784,7 +844,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: make_zodiraze OUT.cskn [--seeds DIR]\n");
+        std::fprintf(stderr, "usage: make_zodiraze OUT.cskn [--seeds DIR] [--preview PNG]\n");
         return 2;
     }
     try {
@@ -798,7 +858,10 @@ int main(int argc, char** argv) {
         maker.Bitmaps();
         maker.Objects();
         skin.SaveToFile(args[1]);
-        if (args.size() >= 4 && args[2] == QLatin1String("--seeds")) WriteSeeds(skin, args[3]);
+        for (int k = 2; k + 1 < args.size(); k += 2) {
+            if (args[k] == QLatin1String("--seeds")) WriteSeeds(skin, args[k + 1]);
+            else if (args[k] == QLatin1String("--preview")) WritePreview(args[1], args[k + 1]);
+        }
         std::printf("%s: %d bitmaps, %d objects\n", qPrintable(args[1]), skin.Bitmaps().Count(), skin.ObjectCount());
     } catch (const Exception& e) {
         std::fprintf(stderr, "make_zodiraze: %s\n", e.what());
