@@ -107,7 +107,8 @@ private:
     TColor end_ = clYellow;
 };
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The platform's text alignment, as titles use it.
+enum class TChartAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TChartTitle : public TChartPart {
 public:
@@ -116,8 +117,8 @@ public:
     void SetText(const QStringList& t) { Store(text_, t); }
     bool Visible() const { return visible_; }
     void SetVisible(bool v) { Store(visible_, v); }
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment a) { Store(alignment_, a); }
+    TChartAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TChartAlignment a) { Store(alignment_, a); }
     bool AdjustFrame() const { return adjustFrame_; }
     void SetAdjustFrame(bool v) { Store(adjustFrame_, v); }
     TColor Color() const { return color_; }
@@ -130,7 +131,7 @@ public:
 private:
     QStringList text_;
     bool visible_ = true;
-    TAlignment alignment_ = TAlignment::taCenter;
+    TChartAlignment alignment_ = TChartAlignment::taCenter;
     bool adjustFrame_ = true;
     TColor color_ = DefaultColor;
 };

@@ -13,7 +13,7 @@ const EnumNames<TPanningMode> kPanningNames{{"pmNone", "pmHorizontal", "pmVertic
 const EnumNames<TBackImageMode> kBackImageModeNames{{"pbmStretch", "pbmTile", "pbmCenter"}};
 const EnumNames<TGradientDirection> kGradientNames{{"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft",
                                                     "gdFromCenter", "gdFromTopLeft", "gdFromBottomLeft"}};
-const EnumNames<TAlignment> kAlignmentNames{{"taLeftJustify", "taRightJustify", "taCenter"}};
+const EnumNames<TChartAlignment> kAlignmentNames{{"taLeftJustify", "taRightJustify", "taCenter"}};
 const EnumNames<TLegendAlignment> kLegendAlignmentNames{{"laLeft", "laRight", "laTop", "laBottom"}};
 const EnumNames<TLegendStyle> kLegendStyleNames{{"lsAuto", "lsSeries", "lsValues", "lsLastValues"}};
 const EnumNames<TLegendTextStyle> kLegendTextStyleNames{{"ltsPlain", "ltsLeftValue", "ltsRightValue", "ltsLeftPercent",
@@ -92,8 +92,8 @@ void AddTitle(PropertyBuilder<C>& b, const QString& p, F part) {
     b.Strings(p + ".Text.Strings", [part](const C& c) { return part(c).Text(); },
               [part](C& c, const QStringList& v) { part(c).SetText(v); })
         .Bool(p + ".Visible", [part](const C& c) { return part(c).Visible(); }, [part](C& c, bool v) { part(c).SetVisible(v); }, true)
-        .template Enum<TAlignment>(p + ".Alignment", kAlignmentNames, [part](const C& c) { return part(c).Alignment(); },
-                          [part](C& c, TAlignment v) { part(c).SetAlignment(v); }, TAlignment::taCenter)
+        .template Enum<TChartAlignment>(p + ".Alignment", kAlignmentNames, [part](const C& c) { return part(c).Alignment(); },
+                          [part](C& c, TChartAlignment v) { part(c).SetAlignment(v); }, TChartAlignment::taCenter)
         .Bool(p + ".AdjustFrame", [part](const C& c) { return part(c).AdjustFrame(); },
               [part](C& c, bool v) { part(c).SetAdjustFrame(v); }, true)
         .Color(p + ".Color", [part](const C& c) { return part(c).Color(); }, [part](C& c, TColor v) { part(c).SetColor(v); },
