@@ -239,12 +239,53 @@ QString TFrLabel::CondensedText(const Canvas& c, const TRect& r) const {
     return c.Metrics().elidedText(head, cut >= 0 ? Qt::ElideRight : Qt::ElideMiddle, room) + tail;
 }
 
+int TFrLabel::LinePitch() const {
+    // A font asked for by character height gets a fifth of it as leading on
+    // the desktop these windows were laid out for; a taller fallback face
+    // for Chinese would otherwise push the last lines out of the label.
+    const QFont f = font();
+    const int natural = QFontMetrics(f).height();
+    const int px = f.pixelSize() > 0 ? f.pixelSize() : natural;
+    return std::max(1, std::min(natural, int(std::lround(px * 1.2))));
+}
+
+QSize TFrLabel::TextExtent(const QString& text, unsigned flags, int wrapWidth) const {
+    QFontMetrics fm(font());
+    QString shown = text;
+    if (!(flags & dtNoPrefix)) shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    if (flags & dtWordBreak) {
+        const QRect box = fm.boundingRect(QRect(0, 0, std::max(1, wrapWidth), 1 << 20),
+                                          Qt::AlignLeft | Qt::TextExpandTabs | Qt::TextWordWrap, shown);
+        return box.size();
+    }
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    int w = 0;
+    for (const QString& line : lines) w = std::max(w, fm.horizontalAdvance(line));
+    return {w, int(lines.size()) * LinePitch()};
+}
+
+void TFrLabel::DrawLabelText(Canvas& c, const QString& text, const TRect& r, unsigned flags) {
+    if (flags & dtWordBreak) {
+        TRect box = r;
+        c.DrawText(text, box, flags);
+        return;
+    }
+    Canvas::StateSaver keep(c);
+    c.IntersectClipRect(r);
+    const int pitch = LinePitch();
+    int top = r.top;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        TRect box{r.left, top, r.right, top + pitch};
+        c.DrawText(line, box, flags | dtSingleLine | dtNoClip);
+        top += pitch;
+    }
+}
+
 void TFrLabel::DrawTextPass(Canvas& c, const QString& text, const TRect& base, const TLabelPass& pass, unsigned flags) {
     TRect r = base.Offset(pass.dx, pass.dy);
     if (layout_ != TTextLayout::tlTop) {
-        TRect measured = r;
-        c.DrawText(text, measured, flags | dtCalcRect);
-        const int room = (height() - Border().borderWidth) - measured.bottom;
+        const int bottom = r.top + TextExtent(text, flags, r.Width()).height();
+        const int room = (height() - Border().borderWidth) - bottom;
         r = r.Offset(0, layout_ == TTextLayout::tlCenter ? room / 2 : room);
     }
     if (textStyle_ == TTextStyle::tsShadow) {
@@ -252,20 +293,15 @@ void TFrLabel::DrawTextPass(Canvas& c, const QString& text, const TRect& base, c
         if (layout_ == TTextLayout::tlBottom) r = r.Offset(0, -shadowDepth_);
     }
     c.SetFontColor(pass.color);
-    c.DrawText(text, r, flags);
+    DrawLabelText(c, text, r, flags);
 }
 
 void TFrLabel::AdjustBounds() {
     if (!autoSize_ || IsLoading()) return;
-    QFontMetrics fm(font());
     const TRect text = TextRect();
     const unsigned flags = DrawFlags() & ~unsigned(dtEndEllipsis | dtPathEllipsis);
-    const int wrapWidth = (flags & dtWordBreak) ? std::max(1, text.Width()) : (1 << 20);
-    QString shown = DisplayText();
-    if (!(flags & dtNoPrefix)) shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    QRect box = fm.boundingRect(QRect(0, 0, wrapWidth, 1 << 20),
-                                Qt::AlignLeft | Qt::TextExpandTabs | ((flags & dtWordBreak) ? Qt::TextWordWrap : 0), shown);
-    int w = box.width(), h = box.height();
+    const QSize extent = TextExtent(DisplayText(), flags, text.Width());
+    int w = extent.width(), h = extent.height();
     if (rotation_ != TRotation::roNone && angle_ != 0) {
         const double rad = angle_ * M_PI / 180;
         const double c = std::abs(std::cos(rad)), s = std::abs(std::sin(rad));
@@ -303,8 +339,8 @@ void TFrLabel::paintEvent(QPaintEvent*) {
     if (rotation_ != TRotation::roNone && angle_ != 0) {
         // Turn the painter about the chosen point of the label and lay the
         // text's box out so that the same point of the box sits there.
-        TRect extent = base;
-        c.DrawText(text, extent, flags | dtCalcRect);
+        const QSize size = TextExtent(text, flags, base.Width());
+        const TRect extent{0, 0, size.width(), size.height()};
         const int col = int(centerPoint_) % 3, row = int(centerPoint_) / 3;
         const double px = base.left + base.Width() * col / 2.0, py = base.top + base.Height() * row / 2.0;
         const double bx = extent.Width() * col / 2.0, by = extent.Height() * row / 2.0;
@@ -315,8 +351,7 @@ void TFrLabel::paintEvent(QPaintEvent*) {
         const TRect box{int(-bx), int(-by), int(-bx) + extent.Width(), int(-by) + extent.Height()};
         for (const TLabelPass& pass : Passes()) {
             c.SetFontColor(pass.color);
-            TRect r = box.Offset(pass.dx, pass.dy);
-            c.DrawText(text, r, flags);
+            DrawLabelText(c, text, box.Offset(pass.dx, pass.dy), flags);
         }
         p.restore();
         return;

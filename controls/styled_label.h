@@ -109,6 +109,11 @@ private:
     void Changed();
     void SetFontColorQuietly(TColor c);
     void DrawTextPass(Canvas& c, const QString& text, const TRect& base, const TLabelPass& pass, unsigned flags);
+    // Lines are a fixed pitch apart, the height of the label's own font, so a
+    // fallback face for Chinese does not spread them out.
+    int LinePitch() const;
+    QSize TextExtent(const QString& text, unsigned flags, int wrapWidth) const;
+    void DrawLabelText(Canvas& c, const QString& text, const TRect& r, unsigned flags);
     QString CondensedText(const Canvas& c, const TRect& r) const;
 
     TAlignment alignment_ = TAlignment::taLeftJustify;

@@ -1049,17 +1049,21 @@ object Form1: TForm1
         Height = 21
         Kind = dtkDate
         TabOrder = 12
+        Date = 38766.348701342590000000
+        Time = 38766.348701342590000000
       end
       object tmBeginTime: TFrDateTimePicker
-        Left = 165
+        Left = 162
         Top = 131
         Width = 57
         Height = 21
         Kind = dtkTime
         DateMode = dmUpDown
         Format = 'H:mm'
-        Time = 0.345138888888888900
+        Time = 38766.345138888890000000
         TabOrder = 10
+        Date = 38766.345138888890000000
+        FrameStyle = fsLowered
       end
       object SkSkinLabel8: TSkSkinLabel
         Left = 223
@@ -1078,8 +1082,9 @@ object Form1: TForm1
         Kind = dtkTime
         DateMode = dmUpDown
         Format = 'H:mm'
-        Time = 0.347916666666666700
+        Time = 38766.347916666670000000
         TabOrder = 11
+        Date = 38766.347916666670000000
       end
       object SkSkinLabel9: TSkSkinLabel
         Left = 20
@@ -1230,15 +1235,16 @@ object Form1: TForm1
         SkinObject = 'Panel'
         TabOrder = 0
         object FrLabel1: TFrLabel
-          Left = 10
-          Top = 6
-          Width = 323
-          Height = 30
+          Left = 8
+          Top = 8
+          Width = 321
+          Height = 26
           Caption = '分析结论 （学生错误率较高对应知识点分布及原因、'#13'该课程教学体会和建议）'
           Transparent = True
+          AutoSize = False
         end
         object mmadvice: TFrMemo
-          Left = 10
+          Left = 6
           Top = 40
           Width = 323
           Height = 176
@@ -1277,26 +1283,30 @@ object Form1: TForm1
       object FrLabel4: TFrLabel
         Left = 112
         Top = 8
-        Width = 230
-        Height = 96
+        Width = 228
+        Height = 78
         Alignment = taCenter
         Caption = '欢迎使用成绩分析！'#13'在左边的表格里每行输入一个成绩，'#13'按 Tab 键到下一行，可以输入小数。'#13'全部输入后点击【成绩分析】，'#13'分析结果和直方图就会出现。'
         Font.Charset = ANSI_CHARSET
-        Font.Color = clNavy
+        Font.Color = clWindowText
         Font.Height = -11
         Font.Name = 'Verdana'
         TextStyle = tsRaised
+        LightTextStyle = True
+        Transparent = True
       end
       object FrLabel2: TFrLabel
         Left = 128
-        Top = 123
-        Width = 86
-        Height = 20
+        Top = 126
+        Width = 97
+        Height = 17
         Caption = '您已经输入'
         Font.Charset = GB2312_CHARSET
         Font.Color = clGreen
         Font.Height = -16
         Font.Name = '华文新魏'
+        AutoSize = False
+        Transparent = True
       end
       object LED: TFrLEDDisplay
         Left = 217
@@ -1306,15 +1316,18 @@ object Form1: TForm1
       end
       object FrLabel3: TFrLabel
         Left = 260
-        Top = 123
-        Width = 20
-        Height = 20
+        Top = 126
+        Width = 25
+        Height = 25
         Caption = '人'
         Font.Charset = GB2312_CHARSET
         Font.Color = clGreen
         Font.Height = -16
         Font.Name = '华文新魏'
         Font.Style = [fsBold]
+        Alignment = taCenter
+        AutoSize = False
+        Transparent = True
       end
       object btnAnalyse: TSkSkinButton
         Left = 128

@@ -19,5 +19,8 @@ object Form2: TForm2
     Font.Height = -11
     Font.Name = 'Verdana'
     TextStyle = tsRaised
+    AutoSize = False
+    LightTextStyle = True
+    Transparent = True
   end
 end
