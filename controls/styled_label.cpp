@@ -273,7 +273,10 @@ void TFrLabel::DrawLabelText(Canvas& c, const QString& text, const TRect& r, uns
     Canvas::StateSaver keep(c);
     c.IntersectClipRect(r);
     const int pitch = LinePitch();
-    int top = r.top;
+    // Where the face is taller than the pitch, its extra leading comes off
+    // above and below alike, so the glyphs stay centred on their line.
+    const int lift = (QFontMetrics(font()).height() - pitch) / 2;
+    int top = r.top - lift;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
         TRect box{r.left, top, r.right, top + pitch};
         c.DrawText(line, box, flags | dtSingleLine | dtNoClip);
