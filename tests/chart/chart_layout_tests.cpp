@@ -98,3 +98,20 @@ TEST(ChartSeriesList, SeriesGoingAwayLeavesTheChart) {
     EXPECT_EQ(h.chart->SeriesCount(), 0);
     PaintOnScreen(*h.chart);
 }
+
+TEST(ChartLayout, BandNamesThatWouldOverlapAreLeftOut) {
+    auto h = MakeChart2();
+    FillWorkedExample(h, true);
+    PaintOnScreen(*h.chart);
+    const TChartAxis& bottom = h.chart->BottomAxis;
+    std::vector<int> expected;
+    for (int i = 1; i <= 5; ++i) expected.push_back(bottom.CalcPosValue(12.0 * i));
+    EXPECT_EQ(bottom.TickPixels(), expected);  // all five names fit
+
+    h.chart->resize(130, 313);
+    PaintOnScreen(*h.chart);
+    const std::vector<int>& drawn = bottom.TickPixels();
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_LT(drawn.size(), 5u);
+    EXPECT_EQ(drawn.front(), bottom.CalcPosValue(12));  // the first name is always drawn
+}
