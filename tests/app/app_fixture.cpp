@@ -1,0 +1,57 @@
+#include "app_fixture.h"
+
+#include "application.h"
+#include "framed_grid.h"
+#include "skin_controls.h"
+
+#include <QApplication>
+#include <QTest>
+
+void AppTest::SetUp() {
+    Application().SetTitle(QStringLiteral("Markwise2006版"));
+    help = std::make_unique<TForm2>();
+    form = std::make_unique<TForm1>(help.get());
+    Application().SetMainForm(form.get());
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+}
+
+void AppTest::TearDown() {
+    Application().SetMainForm(nullptr);
+    form.reset();
+    help.reset();
+}
+
+void AppTest::Type(const QString& text) {
+    for (QChar c : text) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        if (c == '\t') QTest::keyClick(target, Qt::Key_Tab);
+        else if (c == '\r') QTest::keyClick(target, Qt::Key_Return);
+        else QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+void AppTest::Key(Qt::Key key, Qt::KeyboardModifiers mods) {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, key, mods);
+}
+
+void AppTest::FocusScoreGrid() {
+    form->SkSkinPageControl1->SetActivePageIndex(4);
+    form->strgrdscore->setFocus();
+    QApplication::processEvents();
+}
+
+void AppTest::ClickCell(int row) {
+    const QRect r = form->strgrdscore->CellRect(0, row);
+    QTest::mouseClick(form->strgrdscore->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+void AppTest::SetScores(const QStringList& scores) {
+    for (int i = 0; i < scores.size(); ++i) form->strgrdscore->SetCells(0, i + 1, scores[i]);
+}
+
+QString AppTest::Result(int col, int row) const { return form->sgrdAnalyse->Cells(col, row); }
