@@ -121,7 +121,6 @@ std::shared_ptr<Connection> Connection::Open(bool visible) {
     QElapsedTimer clock;
     clock.start();
     qint64 exitedAt = -1;
-    struct Log { QElapsedTimer& c; ~Log() { if (qEnvironmentVariableIsSet("MARKWISE_OFFICE_TRACE")) qWarning("office start %lld ms", c.elapsed()); } } log{clock};
     while (!c->TryConnect()) {
         if (exitedAt < 0 && c->pid_ > 0) {
             int status = 0;
@@ -231,7 +230,7 @@ void Connection::Terminate() {
 void Connection::WaitForExit(int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
-    struct Log { QElapsedTimer& c; ~Log() { if (qEnvironmentVariableIsSet("MARKWISE_OFFICE_TRACE")) qWarning("office exit %lld ms", c.elapsed()); } } log{clock};
+
     while (clock.elapsed() < timeoutMs) {
         if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
             // oosplash is gone; make sure nothing of its group lingers

@@ -35,6 +35,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <functional>
 #include <vector>
@@ -370,7 +371,14 @@ WordDocument WordDocuments::Item(int index) {
 // ---- application ----
 
 OfficeSettings& TWordApplication::Settings() {
-    static OfficeSettings s;
+    // A profile of our own keeps the report's office apart from one the user
+    // has open: quitting ours never closes their documents.
+    static OfficeSettings s = [] {
+        OfficeSettings d;
+        d.userInstallation = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                             QStringLiteral("/markwise/office");
+        return d;
+    }();
     return s;
 }
 
