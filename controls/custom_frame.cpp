@@ -2,6 +2,8 @@
 
 #include "application.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QWidget>
 #include <algorithm>
 
@@ -135,6 +137,22 @@ void TCustomFrame::Loaded() {
     // As for a control neither focused nor under the mouse.
     mouseOver_ = false;
     Changed();
+}
+
+void TCustomFrame::Observe(const QEvent* e) {
+    switch (e->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: FocusChanged(); break;
+    case QEvent::Enter: MouseEntered(); break;
+    case QEvent::Leave: MouseLeft(); break;
+    case QEvent::EnabledChange: UpdateColors(); break;
+    default: break;
+    }
+}
+
+bool TCustomFrame::FocusWithin(const QWidget* w) {
+    const QWidget* f = QApplication::focusWidget();
+    return f && (f == w || w->isAncestorOf(f));
 }
 
 // ---- controller -----------------------------------------------------------------------

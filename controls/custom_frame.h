@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class QEvent;
+
 class TFrFrameController;
 
 struct TFrameSettings {
@@ -82,6 +84,11 @@ public:
     void MouseEntered();
     void MouseLeft();
     void Loaded();
+    // Follows focus, hover and enabled changes; the control passes every
+    // event it has handled itself.
+    void Observe(const QEvent* e);
+    // The widget or a child of it (an editor, a spin field) has the focus.
+    static bool FocusWithin(const QWidget* w);
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;

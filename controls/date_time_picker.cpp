@@ -212,10 +212,7 @@ bool TFrDateTimePicker::Dropped() const {
     return cal && cal->isVisible();
 }
 
-bool TFrDateTimePicker::HostFocused() const {
-    const QWidget* f = QApplication::focusWidget();
-    return f && (f == this || isAncestorOf(f));
-}
+bool TFrDateTimePicker::HostFocused() const { return TCustomFrame::FocusWithin(this); }
 
 void TFrDateTimePicker::paintEvent(QPaintEvent* e) {
     QDateTimeEdit::paintEvent(e);
@@ -242,33 +239,16 @@ void TFrDateTimePicker::PaintFlatButton(Canvas& c) {
     }
 }
 
-void TFrDateTimePicker::focusInEvent(QFocusEvent* e) {
-    QDateTimeEdit::focusInEvent(e);
-    frame_.FocusChanged();
-    update();
-}
-
-void TFrDateTimePicker::focusOutEvent(QFocusEvent* e) {
-    QDateTimeEdit::focusOutEvent(e);
-    frame_.FocusChanged();
-    update();
-}
-
-void TFrDateTimePicker::enterEvent(QEnterEvent* e) {
-    QDateTimeEdit::enterEvent(e);
-    frame_.MouseEntered();
-    update();
-}
-
-void TFrDateTimePicker::leaveEvent(QEvent* e) {
-    QDateTimeEdit::leaveEvent(e);
-    frame_.MouseLeft();
-    update();
-}
-
-void TFrDateTimePicker::changeEvent(QEvent* e) {
-    QDateTimeEdit::changeEvent(e);
-    if (e->type() == QEvent::EnabledChange) frame_.UpdateColors();
+bool TFrDateTimePicker::event(QEvent* e) {
+    const bool handled = QDateTimeEdit::event(e);
+    frame_.Observe(e);
+    switch (e->type()) {
+    case QEvent::FocusIn: case QEvent::FocusOut: case QEvent::Enter: case QEvent::Leave:
+        update();  // the flat button shows focus and hover
+        break;
+    default: break;
+    }
+    return handled;
 }
 
 void TFrDateTimePicker::ColorChanged() {

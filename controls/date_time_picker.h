@@ -109,11 +109,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
-    void changeEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     void ColorChanged() override;
     void FontChanged() override;

@@ -74,10 +74,7 @@ void TFrStringGrid::DrawCell(QPainter& p, int col, int row, const QRect& rect) {
     }
 }
 
-bool TFrStringGrid::HostFocused() const {
-    const QWidget* f = QApplication::focusWidget();
-    return f && (f == this || isAncestorOf(f));
-}
+bool TFrStringGrid::HostFocused() const { return TCustomFrame::FocusWithin(this); }
 
 void TFrStringGrid::RepaintFrame() {
     viewport()->update();
@@ -95,6 +92,7 @@ void TFrStringGrid::FrameVisibilityChanged() {
 
 bool TFrStringGrid::event(QEvent* e) {
     const bool handled = TStringGrid::event(e);
+    frame_.Observe(e);
     if (e->type() == QEvent::Paint && frame_.InUse()) {
         // The band around the viewport is this widget's own paint.
         Canvas c(this);
@@ -113,32 +111,9 @@ void TFrStringGrid::Loaded() {
     frame_.Loaded();
 }
 
-void TFrStringGrid::focusInEvent(QFocusEvent* e) {
-    TStringGrid::focusInEvent(e);
-    frame_.FocusChanged();
-}
-
-void TFrStringGrid::focusOutEvent(QFocusEvent* e) {
-    TStringGrid::focusOutEvent(e);
-    frame_.FocusChanged();
-}
-
-void TFrStringGrid::enterEvent(QEnterEvent* e) {
-    TStringGrid::enterEvent(e);
-    frame_.MouseEntered();
-}
-
-void TFrStringGrid::leaveEvent(QEvent* e) {
-    TStringGrid::leaveEvent(e);
-    frame_.MouseLeft();
-}
-
 void TFrStringGrid::changeEvent(QEvent* e) {
     TStringGrid::changeEvent(e);
-    if (e->type() == QEvent::EnabledChange) frame_.UpdateColors();
-    else if (e->type() == QEvent::ParentChange || e->type() == QEvent::PaletteChange) {
-        if (frame_.InUse()) update();
-    }
+    if ((e->type() == QEvent::ParentChange || e->type() == QEvent::PaletteChange) && frame_.InUse()) update();
 }
 
 void TFrStringGrid::resizeEvent(QResizeEvent* e) {

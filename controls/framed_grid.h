@@ -43,10 +43,6 @@ protected:
     void DrawCell(QPainter& p, int col, int row, const QRect& rect) override;
     void ColorChanged() override;
     bool event(QEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
     void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 

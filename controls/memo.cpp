@@ -196,10 +196,7 @@ void TFrMemo::showEvent(QShowEvent* e) {
 
 // ---- frame and colours ------------------------------------------------------------------
 
-bool TFrMemo::HostFocused() const {
-    const QWidget* f = QApplication::focusWidget();
-    return f && (f == this || isAncestorOf(f));
-}
+bool TFrMemo::HostFocused() const { return TCustomFrame::FocusWithin(this); }
 
 void TFrMemo::RepaintFrame() {
     viewport()->update();
@@ -215,36 +212,12 @@ void TFrMemo::FrameVisibilityChanged() {
 
 bool TFrMemo::event(QEvent* e) {
     const bool handled = QPlainTextEdit::event(e);
+    frame_.Observe(e);
     if (e->type() == QEvent::Paint && frame_.InUse()) {
         Canvas c(this);
         frame_.Paint(c, width(), height(), Color(), TFrameColoring::FromControlColor);
     }
     return handled;
-}
-
-void TFrMemo::focusInEvent(QFocusEvent* e) {
-    QPlainTextEdit::focusInEvent(e);
-    frame_.FocusChanged();
-}
-
-void TFrMemo::focusOutEvent(QFocusEvent* e) {
-    QPlainTextEdit::focusOutEvent(e);
-    frame_.FocusChanged();
-}
-
-void TFrMemo::enterEvent(QEnterEvent* e) {
-    QPlainTextEdit::enterEvent(e);
-    frame_.MouseEntered();
-}
-
-void TFrMemo::leaveEvent(QEvent* e) {
-    QPlainTextEdit::leaveEvent(e);
-    frame_.MouseLeft();
-}
-
-void TFrMemo::changeEvent(QEvent* e) {
-    QPlainTextEdit::changeEvent(e);
-    if (e->type() == QEvent::EnabledChange) frame_.UpdateColors();
 }
 
 void TFrMemo::ColorChanged() {
