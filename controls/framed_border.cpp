@@ -3,6 +3,7 @@
 #include "application.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 
 TFrBorder::TFrBorder(TComponent* owner, QWidget* parent) : QWidget(parent), TControl(owner, this) {
     resize(50, 50);
@@ -21,8 +22,6 @@ void TFrBorder::FrameSet(bool repaintNow) {
         border_.field = v;                       \
         FrameSet(now);                           \
     }
-FR_SETTER(BevelWidth, int, bevelWidth, true)
-FR_SETTER(BorderWidth, int, borderWidth, true)
 FR_SETTER(BorderColor, TColor, borderColor, true)
 FR_SETTER(BorderHighlight, TColor, highlight, true)
 FR_SETTER(BorderShadow, TColor, shadow, true)
@@ -32,6 +31,21 @@ FR_SETTER(BorderSides, TSides, sides, true)
 FR_SETTER(FlatColor, TColor, flatColor, false)
 FR_SETTER(FlatColorAdjustment, int, flatColorAdjustment, false)
 #undef FR_SETTER
+
+// Negative widths would grow the client area past the control.
+void TFrBorder::SetBevelWidth(int v) {
+    v = std::max(0, v);
+    if (border_.bevelWidth == v) return;
+    border_.bevelWidth = v;
+    FrameSet(true);
+}
+
+void TFrBorder::SetBorderWidth(int v) {
+    v = std::max(0, v);
+    if (border_.borderWidth == v) return;
+    border_.borderWidth = v;
+    FrameSet(true);
+}
 
 TColor TFrBorder::ParentColorValue() const {
     QWidget* p = parentWidget();

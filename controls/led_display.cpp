@@ -96,19 +96,15 @@ void TFrLEDDisplay::SetScrollType(TFrScrollType t) {
     scrollType_ = t;
     // The timer follows the type even while Scrolling is off; painting then
     // ignores the position.
-    if (t != TFrScrollType::stNone) timer_->start();
-    else timer_->stop();
+    SetTimerEnabled(t != TFrScrollType::stNone);
     update();
 }
 
 void TFrLEDDisplay::SetScrolling(bool v) {
     if (v == scrolling_) return;
     scrolling_ = v;
-    if (v) timer_->start();
-    else {
-        timer_->stop();
-        scrollPos_ = 0;
-    }
+    SetTimerEnabled(v);
+    if (!v) scrollPos_ = 0;
     update();
 }
 
@@ -117,6 +113,18 @@ void TFrLEDDisplay::SetScrollDelay(int ms) {
     if (ms == scrollDelay_) return;
     scrollDelay_ = ms;
     timer_->setInterval(ms);
+    SetTimerEnabled(timerEnabled_);
+}
+
+void TFrLEDDisplay::SetTimerEnabled(bool on) {
+    timerEnabled_ = on;
+    // A zero delay stops the marquee rather than ticking as fast as the
+    // event loop turns.
+    if (on && scrollDelay_ > 0) {
+        if (!timer_->isActive()) timer_->start();
+    } else {
+        timer_->stop();
+    }
 }
 
 void TFrLEDDisplay::FrameChanged() { UpdateMetrics(); }
@@ -134,7 +142,7 @@ void TFrLEDDisplay::UpdateMetrics() {
 }
 
 void TFrLEDDisplay::ScrollTick() {
-    if (!timer_->isActive()) return;
+    if (!timerEnabled_) return;
     scrollPos_ += dotSize_ + dotSpacing_;
     repaint();
     if (scrollPos_ >= scrollExtent_) {

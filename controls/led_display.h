@@ -47,7 +47,8 @@ public:
     int DotSpacing() const { return dotSpacing_; }
     int ScrollExtent() const { return scrollExtent_; }
     int ScrollPosition() const { return scrollPos_; }
-    bool TimerEnabled() const { return timer_->isActive(); }
+    bool TimerEnabled() const { return timerEnabled_; }
+    bool TimerRunning() const { return timer_->isActive(); }
 
     // One marquee step, as the timer runs it.
     void ScrollTick();
@@ -62,6 +63,7 @@ protected:
 
 private:
     void UpdateMetrics();
+    void SetTimerEnabled(bool on);
     void CaptionChangedNotify();
     void DrawChar(Canvas& c, int cx, int cy, unsigned char code);
 
@@ -76,5 +78,6 @@ private:
     int dotSpacing_ = 0;
     int scrollExtent_ = 0;
     int scrollPos_ = 0;
+    bool timerEnabled_ = false;
     QTimer* timer_;
 };

@@ -11,7 +11,7 @@ constexpr TColor kOn = 0x00FF00, kOff = 0x003300;
 
 // Glyph columns as the dot-matrix font defines them (bit 7 = top row).
 const std::map<char, std::array<int, 5>> kFont = {
-    {'0', {0x7C, 0x8A, 0x92, 0xA2, 0x7C}}, {'2', {0x46, 0x8A, 0x92, 0x92, 0x62}},
+    {'0', {0x7C, 0x8A, 0x92, 0xA2, 0x7C}}, {'1', {0x00, 0x42, 0xFE, 0x02, 0x00}}, {'2', {0x46, 0x8A, 0x92, 0x92, 0x62}},
     {'3', {0x44, 0x92, 0x92, 0x92, 0x6C}}, {'9', {0x64, 0x92, 0x92, 0x92, 0x7C}},
     {' ', {0, 0, 0, 0, 0}}, {'\x7F', {0x00, 0x7C, 0x7C, 0x7C, 0x00}},
 };
@@ -134,7 +134,12 @@ TEST(LEDDisplay, MarqueeRestartsAndReportsOnce) {
         EXPECT_EQ(sender, s.led);
         ++completions;
     };
+    // The type alone starts the timer, but without Scrolling the text stays put.
+    s.led->SetScrollType(TFrScrollType::stNone);
+    EXPECT_FALSE(s.led->TimerEnabled());
     s.led->SetScrollType(TFrScrollType::stRightToLeft);
+    EXPECT_TRUE(s.led->TimerEnabled());
+    ExpectCell(Snapshot(*s.led), 0, '1');
     s.led->SetScrolling(true);
     ASSERT_TRUE(s.led->TimerEnabled());
     // Two cells of 12 pixels plus the width: 62 pixels, 2 per tick.
@@ -151,6 +156,13 @@ TEST(LEDDisplay, MarqueeRestartsAndReportsOnce) {
     EXPECT_EQ(s.led->ScrollPosition(), 0);
     for (int k = 0; k < 30; ++k) s.led->ScrollTick();
     EXPECT_EQ(completions, 1);
+
+    // A zero delay keeps the marquee still instead of ticking flat out.
+    s.led->SetScrollDelay(0);
+    EXPECT_TRUE(s.led->TimerEnabled());
+    EXPECT_FALSE(s.led->TimerRunning());
+    s.led->SetScrollDelay(100);
+    EXPECT_TRUE(s.led->TimerRunning());
 
     // Off again: back to the unscrolled place at the left edge.
     s.led->SetScrolling(false);
