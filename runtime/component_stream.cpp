@@ -133,7 +133,17 @@ public:
         return r;
     }
     QByteArray Short() { int n = Byte(); return Raw(n); }
-    QString ShortName() { return gbk::decode(Short()); }
+    // Names are nearly always ASCII: decode them in place.
+    QString ShortName() {
+        const int n = Byte();
+        Need(n);
+        const char* p = data_.constData() + pos;
+        bool ascii = true;
+        for (int k = 0; k < n && ascii; ++k) ascii = uchar(p[k]) < 0x80;
+        if (!ascii) return gbk::decode(Raw(n));
+        pos += n;
+        return QString::fromLatin1(p, n);
+    }
     std::int64_t Length() {
         std::int64_t n = Int(4);
         if (n < 0 || n > stream_limits::kMaxBinary) Fail(QStringLiteral("bad length %1").arg(n));
@@ -171,7 +181,7 @@ public:
             return PropValue::Float(x);
         }
         case vaCurrency: return PropValue::Float(double(Int(8)) / 10000.0);
-        case vaString: return PropValue::Str(gbk::decode(Short()));
+        case vaString: return PropValue::Str(ShortName());
         case vaLString: return PropValue::Str(gbk::decode(Raw(Length())));
         case vaUTF8String: return PropValue::Str(QString::fromUtf8(Raw(Length())));
         case vaWString: {
@@ -220,6 +230,7 @@ public:
         c.className = ShortName();
         c.name = ShortName();
         if (c.className.isEmpty()) Fail(QStringLiteral("empty class name"));
+        c.props.reserve(16);
         while (Peek() != 0) {
             if (int(c.props.size()) >= stream_limits::kMaxItems) Fail(QStringLiteral("too many properties"));
             PropEntry e;

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -272,4 +273,72 @@ TEST(SkinEngineStream, FlagByteAndWhatTheEngineWrites) {
     TSkSkinSource back;
     back.LoadFromBytes(written.mid(1));
     EXPECT_TRUE(SameSkin(back, engine.Source()));
+}
+
+TEST(SkinStream, ChildrenInTextFormAndBitmapFilesInOlderRecords) {
+    // A child list without the binary flag carries each child as text.
+    auto textChildren = [](const QByteArray& text) {
+        SkinByteWriter w;
+        w.Int32(1);
+        w.String("TSkSkinObject");
+        w.StringBytes(text);
+        return w.out;
+    };
+    TSkSkinObject parent;
+    parent.ReadObjectsData(textChildren("object Part: TSkSkinObject\r\n  Width = 5\r\n  Kind = skClient\r\nend\r\n"));
+    ASSERT_EQ(parent.ChildCount(), 1);
+    EXPECT_EQ(parent.Child(0)->Name(), "Part");
+    EXPECT_EQ(parent.Child(0)->Width(), 5);
+    EXPECT_EQ(parent.Child(0)->Kind(), TSkKind::skClient);
+    EXPECT_THROW(parent.ReadObjectsData(textChildren("object Part: TSkSkinObject\r\n  Bogus = 1\r\nend\r\n")), EStreamError);
+    EXPECT_THROW(parent.ReadObjectsData(textChildren("object Part: TSkSkinObject\r\n  Kind = skNowhere\r\nend\r\n")), EStreamError);
+    EXPECT_EQ(parent.ChildCount(), 1);  // a failed child leaves nothing behind
+
+    // Records whose bitmap word lacks the flag hold bitmap files.
+    QImage img(2, 1, QImage::Format_RGB32);
+    img.setPixel(0, 0, qRgb(127, 0, 127));
+    img.setPixel(1, 0, qRgb(10, 20, 30));
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(img.save(&bmp, "BMP"));
+    SkinByteWriter w;
+    for (int k = 0; k < 5; ++k) w.String("h");
+    w.Int32(1);
+    w.String("file");
+    w.StringBytes(bmp.data());
+    w.Int32(0);
+    TSkSkinSource s;
+    TSkSkinFilterMaxCompression(&s).ReadSkinBytes(w.out.constData(), w.out.size());
+    ASSERT_EQ(s.Bitmaps().Count(), 1);
+    EXPECT_EQ(s.Bitmaps().At(0)->Pixel(0, 0), kSkinTransparent);
+    EXPECT_EQ(s.Bitmaps().At(0)->Pixel(1, 0), 0xFF0A141Eu);
+    SkinByteWriter junk;
+    for (int k = 0; k < 5; ++k) junk.String("h");
+    junk.Int32(1);
+    junk.String("file");
+    junk.StringBytes("not a bitmap");
+    junk.Int32(0);
+    EXPECT_THROW(TSkSkinFilterMaxCompression(&s).ReadSkinBytes(junk.out.constData(), junk.out.size()), EStreamError);
+    EXPECT_EQ(s.Bitmaps().At(0)->Name(), "file");
+}
+
+TEST(SkinEngineList, IndexChoosesAStoredSkinAndClamps) {
+    TSkSkinList list;
+    TSkSkinStream* empty = list.Add();
+    TSkSkinStream* zodiraze = list.Add();
+    zodiraze->SetSkinStream(QByteArray(1, '\1') + OurSkinFile());
+    EXPECT_EQ(empty->DisplayName(), "(empty)");
+    EXPECT_EQ(zodiraze->DisplayName(), "Zodiraze");
+    EXPECT_EQ(empty->SkinStream(), QByteArray(1, '\0'));
+    EXPECT_EQ(zodiraze->SkinStream().left(5), QByteArray("\x01VQZR", 5));
+
+    TSkSkinEngine engine(nullptr);
+    engine.SetSkinList(&list);
+    engine.SetSkinIndex(0);  // an empty item loads nothing
+    EXPECT_TRUE(engine.Source().Empty());
+    engine.SetSkinIndex(7);
+    EXPECT_EQ(engine.SkinIndex(), 1);
+    EXPECT_TRUE(SameSkin(engine.Source(), zodiraze->Source()));
+    engine.SetSkinList(nullptr);
+    EXPECT_EQ(engine.SkinIndex(), -1);
 }
