@@ -251,7 +251,9 @@ int TFrLabel::LinePitch() const {
 
 QSize TFrLabel::TextExtent(const QString& text, unsigned flags, int wrapWidth) const {
     QFontMetrics fm(font());
-    QString shown = text;
+    // An empty caption still measures one blank, so an auto-sized label
+    // keeps a line's height and a sliver of width.
+    QString shown = text.isEmpty() ? QStringLiteral(" ") : text;
     if (!(flags & dtNoPrefix)) shown.remove(QRegularExpression(QStringLiteral("&(?!&)")));
     if (flags & dtWordBreak) {
         const QRect box = fm.boundingRect(QRect(0, 0, std::max(1, wrapWidth), 1 << 20),
