@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     TForm2 help;
     TForm1 main(&help);
     Application().SetMainForm(&main);
+    if (qEnvironmentVariableIsSet("MARKWISE_EXIT_AFTER_PAINT")) QuitAfterFirstPaint(&main);
     main.show();
 
     // For a look at the window without a person at the screen.

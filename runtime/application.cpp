@@ -3,6 +3,9 @@
 #include "exceptions.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 
 TApplication& TApplication::Instance() {
     static TApplication app;
@@ -30,3 +33,21 @@ void TApplication::HandleCurrentException() {
 void TApplication::Inform(const QString& text) {
     Dialogs::Current().Message(mainForm_, title_, text, MsgIcon::Information, MsgButtons::OK);
 }
+
+namespace {
+class FirstPaintQuit final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        }
+        return false;
+    }
+private:
+    bool seen_ = false;
+};
+}
+
+void QuitAfterFirstPaint(QWidget* w) { w->installEventFilter(new FirstPaintQuit(w)); }

@@ -34,6 +34,9 @@ private:
 
 inline TApplication& Application() { return TApplication::Instance(); }
 
+// Ends the event loop once w has been painted for the first time (start-up timing).
+void QuitAfterFirstPaint(QWidget* w);
+
 // Runs an event handler; an exception that escapes it ends that handler only.
 template <typename F, typename... Args>
 void Fire(const F& handler, Args&&... args) {
