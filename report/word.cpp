@@ -439,19 +439,27 @@ void TWordApplication::SetVisible(bool visible) {
 qint64 TWordApplication::OfficeProcessId() const { return s_->conn ? s_->conn->StartedPid() : 0; }
 
 void TWordApplication::Quit(const OleVariant& SaveChanges, const OleVariant&, const OleVariant&) {
-    EnsureConnected(visible_);
+    // Starting an office only to end it would be pointless (and slow when it
+    // cannot start at all).
+    if (!Attach()) return;
     auto conn = std::move(s_->conn);
-    Call("Quit", [&] {
-        for (const auto& d : s_->docs) {
-            if (!IsOpen(*d)) continue;
-            Reference<frame::XStorable> st(d->component, uno::UNO_QUERY);
-            if (Bool(SaveChanges, false) && st.is() && st->hasLocation() && !st->isReadonly()) st->store();
-            Reference<util::XCloseable> c(d->component, uno::UNO_QUERY);
-            if (c.is()) c->close(true);
-        }
-    });
+    std::optional<EWordError> failed;
+    try {
+        Call("Quit", [&] {
+            for (const auto& d : s_->docs) {
+                if (!IsOpen(*d)) continue;
+                Reference<frame::XStorable> st(d->component, uno::UNO_QUERY);
+                if (Bool(SaveChanges, false) && st.is() && st->hasLocation() && !st->isReadonly()) st->store();
+                Reference<util::XCloseable> c(d->component, uno::UNO_QUERY);
+                if (c.is()) c->close(true);
+            }
+        });
+    } catch (const EWordError& e) {
+        failed = e;
+    }
     s_->docs.clear();
-    conn->Terminate();
+    conn->Terminate();  // the office ends even when a document would not close
+    if (failed) throw *failed;
 }
 
 void TWordApplication::PrintOut(const OleVariant&, const OleVariant&, const OleVariant&,
