@@ -66,8 +66,9 @@ std::optional<QByteArray> FindResource(const QString& type, const QString& name)
 // ---- the session ----
 
 TReportSession::~TReportSession() {
-    ReleaseDocument(true);
-    ReleaseApplication(true);
+    // Only let go: an office the user is reading a preview in stays open.
+    delete WordDoc.data();
+    delete WordApp.data();
 }
 
 bool TReportSession::ExtractTemplate(const QString& type, const QString& name, const QString& fileName) {

@@ -406,10 +406,9 @@ bool TWordApplication::Attach() {
     return s_->conn != nullptr;
 }
 
-WordDocuments TWordApplication::Documents() {
-    EnsureConnected(visible_);
-    return WordDocuments(this);
-}
+// Each call on the collection connects, so that opening a visible document
+// can start a visible office.
+WordDocuments TWordApplication::Documents() { return WordDocuments(this); }
 
 bool TWordApplication::Connected() const { return s_->conn && s_->conn->Desktop().is(); }
 

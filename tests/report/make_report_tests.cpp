@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -194,9 +196,22 @@ TEST_F(PreviewPrint, PreviewOpensReadOnlyInAVisibleOfficeAndLetsGo) {
     EXPECT_THROW(session.Preview(), EWordError);
     EXPECT_TRUE(session.WordApp.isNull());
 
+    // A print first leaves its (main-window-owned) application behind; the
+    // preview must still come up in a window.
     session.ReportFileName = testoffice::WriteTemplate("preview.doc");
+    QObject owner;
+    session.Print(&owner, testoffice::Path("first.ps"));
     session.Preview();
     EXPECT_TRUE(session.WordApp.isNull());
+    bool shown = false;
+    for (int i = 0; i < 100 && !shown; ++i) {
+        QProcess x;
+        x.start("xwininfo", {"-root", "-tree"});
+        x.waitForFinished(5000);
+        shown = x.readAllStandardOutput().contains("preview.doc");
+        if (!shown) QThread::msleep(100);
+    }
+    EXPECT_TRUE(shown) << "no window shows the report";
 
     TWordApplication app;
     ASSERT_TRUE(app.Attach());  // the office stayed up, showing the report
