@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QStyle>
@@ -267,6 +268,14 @@ void TFrDateTimePicker::FontChanged() {
 void TFrDateTimePicker::Loaded() {
     TControl::Loaded();
     frame_.Loaded();
+}
+
+void TFrDateTimePicker::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
+        QWidget::focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
+        return;
+    }
+    QDateTimeEdit::keyPressEvent(e);
 }
 
 const PropertyTable& TFrDateTimePicker::StaticProperties() {

@@ -109,6 +109,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    // Tab leaves the picker instead of stepping through its fields.
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+    void keyPressEvent(QKeyEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     void ColorChanged() override;
