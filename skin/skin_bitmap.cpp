@@ -128,8 +128,8 @@ void TskBitmap::ChangeHue(int delta) {
 // ---- list --------------------------------------------------------------------
 
 TskBitmap* TskBitmapList::Find(const QString& name) const {
-    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-        if ((*it)->Name().compare(name, Qt::CaseInsensitive) == 0) return it->get();
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)  // simple case folding keeps the length
+        if ((*it)->Name().size() == name.size() && (*it)->Name().compare(name, Qt::CaseInsensitive) == 0) return it->get();
     return nullptr;
 }
 
