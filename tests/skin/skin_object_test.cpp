@@ -363,3 +363,87 @@ TEST(SkinEngineChange, SwapsAreBroadcastAndAFailedLoadKeepsTheSkin) {
     EXPECT_EQ(engine.Source().SkinName(), "Zodiraze");
     EXPECT_EQ(form.log.last(), "changed form");
 }
+
+TEST(SkinDraw, SeparatorLineAndGreyTextWhenDisabled) {
+    TSkSkinObject sep;
+    sep.SetColor(clNone);
+    sep.SetBounds(0, 0, 40, 10);
+    TFontSpec red;
+    red.color = clRed;
+    sep.SetFont(red);
+    sep.SetText("-");
+    QImage img = Canvas(40, 10);
+    {
+        QPainter p(&img);
+        sep.Draw(p);
+    }
+    EXPECT_EQ(img.pixel(3, 4), 0xFFFF0000u);
+    EXPECT_EQ(img.pixel(36, 4), 0xFFFF0000u);
+    EXPECT_EQ(img.pixel(2, 4), 0xFF000000u);
+    EXPECT_EQ(img.pixel(37, 4), 0xFF000000u);
+    EXPECT_EQ(img.pixel(10, 5), 0xFF000000u);
+
+    TSkSkinObject label;
+    label.SetColor(clWhite);
+    label.SetBounds(0, 0, 40, 20);
+    label.SetText("WWW");
+    label.SetEnabled(false);
+    QImage text = Canvas(40, 20);
+    {
+        QPainter p(&text);
+        label.Draw(p);
+    }
+    bool grey = false, black = false;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            grey |= text.pixel(x, y) == 0xFF808080u;
+            black |= text.pixel(x, y) == 0xFF000000u;
+        }
+    EXPECT_TRUE(grey);
+    EXPECT_FALSE(black);
+}
+
+TEST(SkinDraw, StateChoosesTheLinkAndFallsBackToTheNormalOne) {
+    OneBitmap b(5, 1);
+    TSkButtonObject button;
+    button.SetBitmaps(&b.list);
+    TskBitmapLink* links[] = {&button.Bitmap(), &button.BitmapHot(), &button.BitmapFocused(), &button.BitmapPressed(),
+                              &button.BitmapDisabled()};
+    for (int k = 0; k < 5; ++k) *links[k] = TskBitmapLink{"b", k, 0, k + 1, 1};
+    button.BitmapDisabled().right = 4;  // empty: not usable
+    button.AfterLoad();
+    button.SetBounds(0, 0, 2, 2);
+    auto drawn = [&](int state) {
+        button.SetState(state);
+        QImage img = Canvas(2, 2);
+        QPainter p(&img);
+        button.Draw(p);
+        p.end();
+        return std::uint32_t(img.pixel(1, 1));
+    };
+    EXPECT_EQ(drawn(skstate::Normal), b.bmp->Pixel(0, 0));
+    EXPECT_EQ(drawn(skstate::Hot), b.bmp->Pixel(1, 0));
+    EXPECT_EQ(drawn(skstate::Focused), b.bmp->Pixel(2, 0));
+    EXPECT_EQ(drawn(skstate::Pressed), b.bmp->Pixel(3, 0));
+    EXPECT_EQ(drawn(skstate::Disabled), b.bmp->Pixel(0, 0));
+
+    TSkActiveBitmap item;
+    item.SetBitmaps(&b.list);
+    item.Bitmap() = TskBitmapLink{"b", 0, 0, 1, 1};
+    item.ActiveBitmap() = TskBitmapLink{"b", 1, 0, 2, 1};
+    item.AfterLoad();
+    item.SetBounds(0, 0, 2, 2);
+    auto itemDrawn = [&](int state, bool active) {
+        item.SetState(state);
+        item.SetActive(active);
+        QImage img = Canvas(2, 2);
+        QPainter p(&img);
+        item.Draw(p);
+        p.end();
+        return std::uint32_t(img.pixel(0, 0));
+    };
+    EXPECT_EQ(itemDrawn(skstate::Normal, false), b.bmp->Pixel(0, 0));
+    EXPECT_EQ(itemDrawn(skstate::Hot, false), b.bmp->Pixel(1, 0));
+    EXPECT_EQ(itemDrawn(skstate::Pressed, false), b.bmp->Pixel(0, 0));
+    EXPECT_EQ(itemDrawn(skstate::Normal, true), b.bmp->Pixel(1, 0));
+}
