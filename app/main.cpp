@@ -5,9 +5,13 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // A write to the office's pipe after the office went away must end that
+    // call with an error, not the program.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     Application().SetTitle(QStringLiteral("Markwise2006版"));
     QApplication::setApplicationName(QStringLiteral("markwise"));

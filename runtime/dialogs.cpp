@@ -10,7 +10,8 @@ public:
                       MsgIcon icon, MsgButtons buttons) override {
         QMessageBox box(owner);
         box.setWindowTitle(caption);
-        box.setText(text);
+        // Texts break lines with a bare CR; the Qt box wants LF.
+        box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
         switch (icon) {
         case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
         case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -63,7 +64,8 @@ QString QtFilterFromDelphi(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString desc = parts[i];
         QString pattern = QString(parts[i + 1]).replace(';', ' ');
-        out << (desc.contains(pattern) ? desc + " (" + pattern + ")" : desc + " (" + pattern + ")");
+        // "Word文档(*.doc)" already names its pattern; Qt still needs it in parentheses at the end.
+        out << (desc.endsWith(')') && desc.contains(pattern) ? desc : desc + " (" + pattern + ")");
     }
     return out.join(";;");
 }
