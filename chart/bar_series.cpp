@@ -116,7 +116,7 @@ void TCustomBarSeries::DrawValue(TChartCanvas3D& c, int i) {
     const TColor color = ValueColor(i);
     if (color == clNone) return;
     const TRect r = CalcBarBounds(i);
-    TPenSpec pen = BarPen.Spec();
+    TPenSpec pen = BarPen.Settings();
     c.SetBrush(TBrushSpec{color, BarBrush.Style()});
     if (BarBrush.Style() != TBrushStyle::bsSolid && BarBrush.Style() != TBrushStyle::bsClear) {
         Canvas& s = c.Surface();
@@ -135,7 +135,7 @@ void TCustomBarSeries::DrawValue(TChartCanvas3D& c, int i) {
 }
 
 void TCustomBarSeries::DrawLegendShape(TChartCanvas3D& c, const TRect& r, TColor color) {
-    c.SetPen(BarPen.Spec());
+    c.SetPen(BarPen.Settings());
     c.SetBrush(TBrushSpec{color, BarBrush.Style()});
     c.Rectangle(r);
 }

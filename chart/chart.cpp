@@ -284,7 +284,7 @@ void TCustomChart::DrawTitle(TChartTitle& title, bool foot) {
     }
     const bool filled = title.Color() != DefaultColor && title.Color() != clNone && title.Brush.Style() != TBrushStyle::bsClear;
     if (lines > 0 && (f > 0 || filled)) {
-        c.SetPen(title.Frame.Spec());
+        c.SetPen(title.Frame.Settings());
         c.SetBrush(filled ? TBrushSpec{title.Color(), title.Brush.Style()} : TBrushSpec{clWhite, TBrushStyle::bsClear});
         c.Rectangle(r);
     }
@@ -358,7 +358,7 @@ void TCustomChart::DrawLegend() {
     if (Legend.ShadowSize() > 0)
         s.FillRect({left + Legend.ShadowSize(), top + Legend.ShadowSize(), right + Legend.ShadowSize(), bottom + Legend.ShadowSize()},
                    Legend.ShadowColor());
-    c.SetPen(Legend.Frame.Spec());
+    c.SetPen(Legend.Frame.Settings());
     c.SetBrush(TBrushSpec{Legend.Color(), Legend.Brush.Style()});
     c.Rectangle({left, top, right, bottom});
     s.SetBackMode(TBackgroundMode::Transparent);
@@ -366,7 +366,7 @@ void TCustomChart::DrawLegend() {
         const LegendItem& item = items[size_t(i)];
         const int y = top + 1 + i * itemH;
         if (i > 0 && Legend.DividingLines.Shows()) {
-            c.SetPen(Legend.DividingLines.Spec());
+            c.SetPen(Legend.DividingLines.Settings());
             c.Line(left, y, right, y);
         }
         item.series->DrawLegendShape(c, {boxLeft, y + 2, boxRight, y + itemH - 2}, item.color);
@@ -385,7 +385,7 @@ void TCustomChart::DrawLegend() {
 void TCustomChart::DrawWall(TChartWall& wall, const std::function<void()>& face) {
     TChartCanvas3D& c = ChartCanvas();
     Canvas& s = c.Surface();
-    c.SetPen(wall.Pen.Spec());
+    c.SetPen(wall.Pen.Settings());
     const auto fill = wall.Fill();
     c.SetBrush(fill ? *fill : TBrushSpec{clWhite, TBrushStyle::bsClear});
     if (fill && fill->style != TBrushStyle::bsSolid) {

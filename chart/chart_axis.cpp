@@ -365,7 +365,7 @@ void TCustomChartAxis::DrawLines(TChartCanvas3D& c) {
     }
     auto tick = [&](int px, int from, int length, const TChartPen& pen) {
         if (length <= 0 || !pen.Shows()) return;
-        c.SetPen(pen.Spec());
+        c.SetPen(pen.Settings());
         // from: distance outside the axis line where the tick starts; outwards is -in.
         if (IsHorizontal()) {
             const int base = kind_ == TAxisKind::Bottom ? axisLinePos_ + w - 1 : axisLinePos_ - w;
@@ -378,7 +378,7 @@ void TCustomChartAxis::DrawLines(TChartCanvas3D& c) {
     for (int px : ticks_) tick(px, 1, tickLength_, Ticks);
     // Grid across the plot (on the back wall and over the floor or side wall in 3D).
     if (Grid.Shows()) {
-        c.SetPen(Grid.Spec());
+        c.SetPen(Grid.Settings());
         for (int px : ticks_) {
             if (px <= startPixel_ || px >= endPixel_) continue;  // the edges carry the walls' own lines
             if (IsHorizontal()) {
@@ -402,7 +402,7 @@ void TCustomChartAxis::DrawLines(TChartCanvas3D& c) {
     }
     for (int px : ticks_) {
         if (tickInnerLength_ <= 0 || !TicksInner.Shows()) break;
-        c.SetPen(TicksInner.Spec());
+        c.SetPen(TicksInner.Settings());
         if (IsHorizontal()) c.Line(px, axisLinePos_ - (kind_ == TAxisKind::Bottom ? 1 : 0), px, axisLinePos_ - in * tickInnerLength_);
         else c.Line(axisLinePos_, px, axisLinePos_ + in * tickInnerLength_, px);
     }

@@ -46,7 +46,7 @@ public:
     void SetVisible(bool v) { Store(visible_, v); }
     // Drawn at all: visible, with a colour and a style that draws.
     bool Shows() const { return visible_ && color_ != clNone && style_ != TPenStyle::psClear; }
-    TPenSpec Spec() const {
+    TPenSpec Settings() const {
         return {color_, width_, visible_ ? style_ : TPenStyle::psClear};
     }
 
@@ -65,18 +65,18 @@ public:
     void SetColor(TColor c) { Store(color_, c); }
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle s) { Store(style_, s); }
-    TBrushSpec Spec() const { return {color_, style_}; }
+    TBrushSpec Settings() const { return {color_, style_}; }
 
 private:
     TColor color_;
     TBrushStyle style_;
 };
 
-// A font spec with its Qt font made once.
+// A font description with its Qt font made once.
 class TChartFont : public TChartPart {
 public:
     TChartFont(TChartPart* up, TColor color = clBlack);
-    const TFontSpec& Spec() const { return spec_; }
+    const TFontSpec& Settings() const { return spec_; }
     void SetSpec(const TFontSpec& f);
     TColor Color() const { return spec_.color; }
     const QFont& QtFont() const;

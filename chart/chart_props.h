@@ -33,19 +33,19 @@ void Brush(PropertyBuilder<T>& b, const QString& prefix, F part) {
 template <class T, class F>
 void Font(PropertyBuilder<T>& b, const QString& prefix, F part) {
     auto edit = [part](T& o, auto change) {
-        TFontSpec f = part(o).Spec();
+        TFontSpec f = part(o).Settings();
         change(f);
         part(o).SetSpec(f);
     };
-    b.Str(prefix + ".Name", [part](const T& o) { return part(o).Spec().name; },
+    b.Str(prefix + ".Name", [part](const T& o) { return part(o).Settings().name; },
           [edit](T& o, const QString& v) { edit(o, [&](TFontSpec& f) { f.name = v; }); })
-        .Int(prefix + ".Height", [part](const T& o) { return part(o).Spec().height; },
+        .Int(prefix + ".Height", [part](const T& o) { return part(o).Settings().height; },
              [edit](T& o, int v) { edit(o, [&](TFontSpec& f) { f.height = v; }); })
-        .Color(prefix + ".Color", [part](const T& o) { return part(o).Spec().color; },
+        .Color(prefix + ".Color", [part](const T& o) { return part(o).Settings().color; },
                [edit](T& o, TColor v) { edit(o, [&](TFontSpec& f) { f.color = v; }); })
-        .template SetOf<TFontStyle>(prefix + ".Style", kChartFontStyleNames, [part](const T& o) { return part(o).Spec().style; },
+        .template SetOf<TFontStyle>(prefix + ".Style", kChartFontStyleNames, [part](const T& o) { return part(o).Settings().style; },
                                     [edit](T& o, unsigned v) { edit(o, [&](TFontSpec& f) { f.style = v; }); })
-        .Add(prefix + ".Charset", [part](const T& o) { return PropValue::Int(part(o).Spec().charset); },
+        .Add(prefix + ".Charset", [part](const T& o) { return PropValue::Int(part(o).Settings().charset); },
              [edit](T& o, const PropValue& v) {
                  const int cs = v.kind == PropValue::Kind::Int ? int(v.i) : 1;
                  edit(o, [&](TFontSpec& f) { f.charset = cs; });

@@ -207,7 +207,7 @@ void TChartSeries::DrawMarks(TChartCanvas3D& c) {
         Marks.Positions[size_t(i)] = p;
 
         if (Marks.Arrow.Shows()) {
-            TPenSpec pen = Marks.Arrow.Spec();
+            TPenSpec pen = Marks.Arrow.Settings();
             const TColor arrow = ColorToRGB(pen.color);
             if (arrow == ColorToRGB(ValueColor(i)) || arrow == panel) pen.color = panel == clBlack ? clWhite : clBlack;
             c.SetPen(pen);
@@ -215,7 +215,7 @@ void TChartSeries::DrawMarks(TChartCanvas3D& c) {
         }
         const TRect box{p.leftTop.x(), p.leftTop.y(), p.leftTop.x() + w, p.leftTop.y() + h};
         if (!(Marks.Transparent() && !Marks.Frame.Shows())) {
-            c.SetPen(Marks.Frame.Spec());
+            c.SetPen(Marks.Frame.Settings());
             c.SetBrush(Marks.Transparent() ? TBrushSpec{clWhite, TBrushStyle::bsClear} : TBrushSpec{Marks.BackColor()});
             c.RectangleAtDepth(box, z);
         }

@@ -182,56 +182,56 @@ int BorderWidthOf(TFrameStyle style) {
 namespace {
 enum class Layer { Outer, Inner };
 
-TRect DrawLayer(Canvas& c, TRect r, TFrameStyle style, Layer layer, const TBorderSpec& spec, TColor controlColor,
+TRect DrawLayer(Canvas& c, TRect r, TFrameStyle style, Layer layer, const TBorderSpec& border, TColor controlColor,
                 TColor parentColor, TFrameFill fill, TInnerFlat innerFlat) {
-    const TColor flat = AdjustColor(spec.flatColor, spec.flatColorAdjustment);
+    const TColor flat = AdjustColor(border.flatColor, border.flatColorAdjustment);
     switch (style) {
     case TFrameStyle::fsFlat:
         if (layer == Layer::Inner && innerFlat == TInnerFlat::Outline) {
             CutCornerRing(c, r, flat);
             return r.Inflate(-1, -1);
         }
-        return DrawSides(c, r, flat, flat, spec.sides);
-    case TFrameStyle::fsFlatBold: return DrawBevel(c, r, flat, flat, 2, spec.sides);
-    case TFrameStyle::fsStatus: return DrawBevel(c, r, spec.shadow, spec.highlight, spec.bevelWidth, spec.sides);
-    case TFrameStyle::fsPopup: return DrawBevel(c, r, spec.highlight, spec.shadow, spec.bevelWidth, spec.sides);
+        return DrawSides(c, r, flat, flat, border.sides);
+    case TFrameStyle::fsFlatBold: return DrawBevel(c, r, flat, flat, 2, border.sides);
+    case TFrameStyle::fsStatus: return DrawBevel(c, r, border.shadow, border.highlight, border.bevelWidth, border.sides);
+    case TFrameStyle::fsPopup: return DrawBevel(c, r, border.highlight, border.shadow, border.bevelWidth, border.sides);
     case TFrameStyle::fsFlatRounded: {
         const TRect outermost = r;
         TColor first = clNone, second = clNone;
         if (layer == Layer::Outer) {
-            const bool followed = spec.borderWidth > 0 || spec.inner != TFrameStyle::fsNone;
+            const bool followed = border.borderWidth > 0 || border.inner != TFrameStyle::fsNone;
             if (fill == TFrameFill::Opaque) {
                 first = parentColor;
-                second = followed ? spec.borderColor : controlColor;
+                second = followed ? border.borderColor : controlColor;
             } else if (followed) {
-                second = spec.borderColor;
+                second = border.borderColor;
             }
         } else {
-            first = spec.borderColor;
+            first = border.borderColor;
             if (fill == TFrameFill::Opaque) second = controlColor;
         }
-        r = DrawSides(c, r, first, first, spec.sides);
-        r = DrawSides(c, r, second, second, spec.sides);
+        r = DrawSides(c, r, first, first, border.sides);
+        r = DrawSides(c, r, second, second, border.sides);
         CutCornerRing(c, outermost, flat);
         return r;
     }
-    default: return DrawBorder(c, r, style, spec.sides);
+    default: return DrawBorder(c, r, style, border.sides);
     }
 }
 }  // namespace
 
-TRect DrawInnerOuterBorders(Canvas& c, const TRect& bounds, const TBorderSpec& spec, TColor controlColor,
+TRect DrawInnerOuterBorders(Canvas& c, const TRect& bounds, const TBorderSpec& border, TColor controlColor,
                             TColor parentColor, TFrameFill fill, TInnerFlat innerFlat) {
-    TRect r = DrawLayer(c, bounds, spec.outer, Layer::Outer, spec, controlColor, parentColor, fill, innerFlat);
-    if (spec.borderWidth > 0) r = DrawBevel(c, r, spec.borderColor, spec.borderColor, spec.borderWidth, sdAll);
-    return DrawLayer(c, r, spec.inner, Layer::Inner, spec, controlColor, parentColor, fill, innerFlat);
+    TRect r = DrawLayer(c, bounds, border.outer, Layer::Outer, border, controlColor, parentColor, fill, innerFlat);
+    if (border.borderWidth > 0) r = DrawBevel(c, r, border.borderColor, border.borderColor, border.borderWidth, sdAll);
+    return DrawLayer(c, r, border.inner, Layer::Inner, border, controlColor, parentColor, fill, innerFlat);
 }
 
-TRect BorderClientRect(int width, int height, const TBorderSpec& spec) {
-    TRect r = TRect{0, 0, width, height}.Inflate(-spec.borderWidth, -spec.borderWidth);
-    for (TFrameStyle style : {spec.outer, spec.inner}) {
+TRect BorderClientRect(int width, int height, const TBorderSpec& border) {
+    TRect r = TRect{0, 0, width, height}.Inflate(-border.borderWidth, -border.borderWidth);
+    for (TFrameStyle style : {border.outer, border.inner}) {
         const bool bevel = style == TFrameStyle::fsStatus || style == TFrameStyle::fsPopup;
-        r = Shrink(r, spec.sides, bevel ? spec.bevelWidth : BorderWidthOf(style));
+        r = Shrink(r, border.sides, bevel ? border.bevelWidth : BorderWidthOf(style));
     }
     if (r.bottom < r.top || r.right < r.left) return {};
     return r;

@@ -66,12 +66,12 @@ struct TBorderSpec {
     int flatColorAdjustment = 30;
 };
 
-TRect DrawInnerOuterBorders(Canvas& c, const TRect& bounds, const TBorderSpec& spec, TColor controlColor,
+TRect DrawInnerOuterBorders(Canvas& c, const TRect& bounds, const TBorderSpec& border, TColor controlColor,
                             TColor parentColor, TFrameFill fill = TFrameFill::Opaque,
                             TInnerFlat innerFlat = TInnerFlat::Standard);
 
 // The client rectangle of a framed graphic control of the given size.
-TRect BorderClientRect(int width, int height, const TBorderSpec& spec);
+TRect BorderClientRect(int width, int height, const TBorderSpec& border);
 
 // ---- the frame of the windowed controls (their 2-pixel non-client band) ------
 

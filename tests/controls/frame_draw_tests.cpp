@@ -121,14 +121,14 @@ TEST(FrameDraw, ClientRectOfTheGraphicControls) {
 
 TEST(FrameDraw, RoundedFrameCutsItsCorners) {
     QImage img = Blank(10, 10);
-    TBorderSpec spec;
-    spec.outer = TFrameStyle::fsFlatRounded;
-    spec.flatColor = clBlue;
-    spec.flatColorAdjustment = 0;
+    TBorderSpec border;
+    border.outer = TFrameStyle::fsFlatRounded;
+    border.flatColor = clBlue;
+    border.flatColorAdjustment = 0;
     TRect inside;
     {
         Canvas c(&img);
-        inside = DrawInnerOuterBorders(c, TRect{0, 0, 10, 10}, spec, clWhite, clRed);
+        inside = DrawInnerOuterBorders(c, TRect{0, 0, 10, 10}, border, clWhite, clRed);
     }
     EXPECT_EQ(inside, (TRect{2, 2, 8, 8}));
     EXPECT_EQ(PixelAt(img, 0, 0), clRed);  // the parent's colour shows at the cut corner
