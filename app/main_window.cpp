@@ -59,7 +59,7 @@ void RegisterAllComponents() {
 TForm1::TForm1(TForm2* help, QWidget* parent) : TForm(parent), Form2(help) {
     RegisterAllComponents();
     RegisterHandlers();
-    LoadDescription(QStringLiteral(":/forms/form1.dfm"));
+    LoadDescription(QStringLiteral(":/forms/form1.form"));
 }
 
 TForm1::~TForm1() = default;
@@ -257,6 +257,6 @@ void TForm1::CustomItem1Click(TComponent*) {
 
 TForm2::TForm2(QWidget* parent) : TForm(parent) {
     RegisterAllComponents();
-    LoadDescription(QStringLiteral(":/forms/form2.dfm"));
+    LoadDescription(QStringLiteral(":/forms/form2.form"));
     FrLabel4 = dynamic_cast<TFrLabel*>(FindComponent(QStringLiteral("FrLabel4")));
 }

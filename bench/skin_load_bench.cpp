@@ -15,7 +15,7 @@ namespace {
 
 const QByteArray& EmbeddedStream() {
     static const QByteArray bytes = [] {
-        QFile f(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/form1.dfm"));
+        QFile f(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/form1.form"));
         if (!f.open(QIODevice::ReadOnly)) return QByteArray();
         for (const ComponentData& c : ReadComponentText(f.readAll()).children)
             if (c.name == QLatin1String("SkSkinEngine1"))

@@ -19,13 +19,13 @@ const EnumNames<TCalDayOfWeek> kDayOfWeekNames{{"dowMonday", "dowTuesday", "dowW
 const QDate kEpoch(1899, 12, 30);
 }  // namespace
 
-double QDateTimeToDelphi(const QDateTime& dt) {
+double DateTimeToSerial(const QDateTime& dt) {
     const double days = double(kEpoch.daysTo(dt.date()));
     const double frac = dt.time().msecsSinceStartOfDay() / 86400000.0;
     return days + frac;
 }
 
-QDateTime DelphiToQDateTime(double value) {
+QDateTime SerialToDateTime(double value) {
     if (!std::isfinite(value)) value = 0;
     const double days = std::floor(value);
     const double frac = value - days;
@@ -128,7 +128,7 @@ void TFrDateTimePicker::SetTime(const QTime& t) {
 }
 
 void TFrDateTimePicker::SetDateTimeValue(double v) {
-    value_ = DelphiToQDateTime(v);
+    value_ = SerialToDateTime(v);
     ShowValue();
 }
 

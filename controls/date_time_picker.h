@@ -18,8 +18,8 @@ enum class TCalDayOfWeek { dowMonday, dowTuesday, dowWednesday, dowThursday, dow
                            dowLocaleDefault };
 
 // Days since 1899-12-30 with the time of day as the fraction.
-double QDateTimeToDelphi(const QDateTime& dt);
-QDateTime DelphiToQDateTime(double value);
+double DateTimeToSerial(const QDateTime& dt);
+QDateTime SerialToDateTime(double value);
 
 class TFrDateTimePicker;
 
@@ -64,7 +64,7 @@ public:
     QTime Time() const { return value_.time(); }
     void SetTime(const QTime& t);
     QDateTime DateTime() const { return value_; }
-    double DateTimeValue() const { return QDateTimeToDelphi(value_); }
+    double DateTimeValue() const { return DateTimeToSerial(value_); }
     void SetDateTimeValue(double v);
 
     TFrMonthCalColors& CalColors() { return calColors_; }

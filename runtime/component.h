@@ -14,7 +14,7 @@ class QWidget;
 class TComponent;
 
 // One published property. Setters receive the stored value; a property that
-// names another component (SkinData = SkSkinEngine1) is a reference and is set
+// names another component (SkinEngine = SkSkinEngine1) is a reference and is set
 // after every component of the form exists.
 struct PropertyInfo {
     enum class Type { Value, Event, Reference };

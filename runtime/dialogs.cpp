@@ -32,7 +32,7 @@ public:
         QFileDialog dlg(owner);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
-        dlg.setNameFilter(QtFilterFromDelphi(r.filter));
+        dlg.setNameFilter(QtNameFilter(r.filter));
         if (!r.defaultExt.isEmpty()) dlg.setDefaultSuffix(r.defaultExt);
         if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
         dlg.setOption(QFileDialog::ReadOnly, false);
@@ -58,7 +58,7 @@ Dialogs* Dialogs::Install(Dialogs* d) {
     return old;
 }
 
-QString QtFilterFromDelphi(const QString& filter) {
+QString QtNameFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {

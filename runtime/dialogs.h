@@ -35,4 +35,4 @@ public:
 };
 
 // Converts a "desc|pattern|desc|pattern" filter to Qt's "desc (pattern);;..." form.
-QString QtFilterFromDelphi(const QString& filter);
+QString QtNameFilter(const QString& filter);

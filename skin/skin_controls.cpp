@@ -13,7 +13,7 @@
 template <class T>
 void TSkSkinnable::AddSkinProperties(PropertyTable& t) {
     PropertyBuilder<T>(t)
-        .template Reference<TSkSkinEngine>("SkinData", [](T& c, TSkSkinEngine* e) { c.SetSkinData(e); })
+        .template Reference<TSkSkinEngine>("SkinEngine", [](T& c, TSkSkinEngine* e) { c.SetSkinEngine(e); })
         .Str("SkinObject", [](const T& c) { return c.SkinObject(); }, [](T& c, const QString& v) { c.SetSkinObject(v); },
              QString());
 }
@@ -168,7 +168,8 @@ const PropertyTable& TSkSkinPanel::StaticProperties() {
         PropertyBuilder<TSkSkinPanel>(t)
             .Bool("ShowCaption", [](const TSkSkinPanel& p) { return p.ShowCaption(); },
                   [](TSkSkinPanel& p, bool v) { p.SetShowCaption(v); }, true)
-            .Ignored("RollUpButton");
+            .Bool("ShowButton", [](const TSkSkinPanel& p) { return p.ShowButton(); },
+                  [](TSkSkinPanel& p, bool v) { p.SetShowButton(v); }, true);
         return t;
     }();
     return table;

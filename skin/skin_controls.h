@@ -18,14 +18,14 @@ class TImageList;
 // What every skinned control names: the engine and the skin object it draws from.
 class TSkSkinnable {
 public:
-    TSkSkinEngine* SkinData() const { return skinData_; }
-    void SetSkinData(TSkSkinEngine* e) { skinData_ = e; }
+    TSkSkinEngine* SkinEngine() const { return skinEngine_; }
+    void SetSkinEngine(TSkSkinEngine* e) { skinEngine_ = e; }
     const QString& SkinObject() const { return skinObject_; }
     void SetSkinObject(const QString& s) { skinObject_ = s; }
     template <class T>
     static void AddSkinProperties(PropertyTable& t);
 private:
-    TSkSkinEngine* skinData_ = nullptr;
+    TSkSkinEngine* skinEngine_ = nullptr;
     QString skinObject_;
 };
 
@@ -93,11 +93,22 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
     bool ShowCaption() const { return showCaption_; }
-    void SetShowCaption(bool v) { showCaption_ = v; update(); }
+    void SetShowCaption(bool v) {
+        if (showCaption_ == v) return;
+        showCaption_ = v;
+        update();
+    }
+    bool ShowButton() const { return showButton_; }
+    void SetShowButton(bool v) {
+        if (showButton_ == v) return;
+        showButton_ = v;
+        update();
+    }
 protected:
     void paintEvent(QPaintEvent* e) override;
 private:
     bool showCaption_ = true;
+    bool showButton_ = true;
 };
 
 class TSkSkinPageControl;

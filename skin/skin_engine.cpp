@@ -191,7 +191,7 @@ const PropertyTable& TSkSkinForm::StaticProperties() {
     static PropertyTable table = [] {
         PropertyTable t(&TComponent::StaticProperties());
         PropertyBuilder<TSkSkinForm>(t)
-            .Reference<TSkSkinEngine>("SkinData", [](TSkSkinForm& f, TSkSkinEngine* e) { f.SetSkinData(e); })
+            .Reference<TSkSkinEngine>("SkinEngine", [](TSkSkinForm& f, TSkSkinEngine* e) { f.SetSkinEngine(e); })
             .Ignored("BorderIcons")
             .Ignored("BorderStyle")
             .Ignored("WindowState")

@@ -111,11 +111,11 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
 
-    TSkSkinEngine* SkinData() const { return skinData_; }
-    void SetSkinData(TSkSkinEngine* e) { skinData_ = e; }
+    TSkSkinEngine* SkinEngine() const { return skinEngine_; }
+    void SetSkinEngine(TSkSkinEngine* e) { skinEngine_ = e; }
 
 private:
-    TSkSkinEngine* skinData_ = nullptr;
+    TSkSkinEngine* skinEngine_ = nullptr;
 };
 
 void RegisterSkinEngineComponents();

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Puts a skin file into a window description as the SkinStream of one engine.
 
-    embed_skin.py SKIN.cskn FORM.dfm [ENGINE]
+    embed_skin.py SKIN.cskn FORM.form [ENGINE]
 
 The engine's block (default SkSkinEngine1) gets SkinStream = {02 + the file's
 bytes}; its other properties stay, the rest of the description is untouched.

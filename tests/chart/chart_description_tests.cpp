@@ -56,7 +56,7 @@ end
 TEST(ChartDescription, SeriesNestedInAChartJoinIt) {
     RegisterChartComponents();
     THost host;
-    host.LoadDescriptionText(QByteArray(kDescription), QStringLiteral("host.dfm"));
+    host.LoadDescriptionText(QByteArray(kDescription), QStringLiteral("host.form"));
     auto* chart1 = host.Find<TChart>(QStringLiteral("Chart1"));
     auto* chart2 = host.Find<TChart>(QStringLiteral("Chart2"));
     ASSERT_NE(chart1, nullptr);
@@ -86,10 +86,10 @@ TEST(ChartDescription, UnknownValuesNameTheLine) {
     THost host;
     const QByteArray bad = "object Host: THost\n  object Chart1: TChart\n    Legend.Alignment = laSideways\n  end\nend\n";
     try {
-        host.LoadDescriptionText(bad, QStringLiteral("bad.dfm"));
+        host.LoadDescriptionText(bad, QStringLiteral("bad.form"));
         FAIL();
     } catch (const EReadError& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("bad.dfm(3)"))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("bad.form(3)"))) << e.Message().toStdString();
     }
 }
 
@@ -98,7 +98,7 @@ TEST(ChartDescription, InvalidAxisValueIsRefusedWithItsMessage) {
     THost host;
     const QByteArray bad = "object Host: THost\n  object Chart1: TChart\n    BottomAxis.Increment = -1\n  end\nend\n";
     try {
-        host.LoadDescriptionText(bad, QStringLiteral("bad.dfm"));
+        host.LoadDescriptionText(bad, QStringLiteral("bad.form"));
         FAIL();
     } catch (const EReadError& e) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("Axis increment must be >= 0"))) << e.Message().toStdString();

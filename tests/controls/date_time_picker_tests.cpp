@@ -50,8 +50,8 @@ TEST(DateTimePicker, EditsChangeOnlyTheirOwnPart) {
     date->SetBounds(0, 30, 100, 21);
     ShowActive(host);
     const QDateTime stored(QDate(2006, 2, 18), QTime(8, 17, 30));
-    time->SetDateTimeValue(QDateTimeToDelphi(stored));
-    date->SetDateTimeValue(QDateTimeToDelphi(stored));
+    time->SetDateTimeValue(DateTimeToSerial(stored));
+    date->SetDateTimeValue(DateTimeToSerial(stored));
     int changes = 0;
     time->OnChange = [&](TComponent*) { ++changes; };
 

@@ -93,10 +93,10 @@ TEST(ComponentForms, DamagedBinaryRaisesInsteadOfReadingPastTheEnd) {
 
 TEST(ComponentForms, TextErrorsNameTheSourceAndLine) {
     try {
-        ReadComponentText("object A: TA\n  Left = 1\n  Top = ]\nend\n", "form.dfm");
+        ReadComponentText("object A: TA\n  Left = 1\n  Top = ]\nend\n", "window.form");
         FAIL();
     } catch (const EStreamError& e) {
-        EXPECT_TRUE(e.Message().startsWith("form.dfm(3)")) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().startsWith("window.form(3)")) << e.Message().toStdString();
     }
     EXPECT_THROW(ReadComponentText("object A: TA\n  Caption = 'open\nend\n"), EStreamError);
     EXPECT_THROW(ReadComponentText("object A: TA\n"), EStreamError);

@@ -58,7 +58,7 @@ TEST_F(FormLoading, BuildsNestedControlsBindsHandlersAndResolvesReferences) {
     end
   end
 end
-)", "probe.dfm");
+)", "probe.form");
     EXPECT_EQ(created, 1);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("成绩"));
     EXPECT_EQ(form.width(), 200);
@@ -77,17 +77,17 @@ end
 TEST_F(FormLoading, ErrorsNameTheFileLineAndWhatIsWrong) {
     struct Case { const char* text; const char* expected; };
     const Case cases[] = {
-        {"object F: TProbeForm\n  Bogus = 1\nend\n", "probe.dfm(2): property Bogus does not exist"},
-        {"object F: TProbeForm\n  object P: TNoSuchClass\n  end\nend\n", "probe.dfm(2): class TNoSuchClass is not known"},
-        {"object F: TProbeForm\n  object P: TProbe\n    OnPoke = Missing\n  end\nend\n", "probe.dfm(3): handler Missing"},
-        {"object F: TProbeForm\n  object P: TProbe\n    Buddy = Nobody\n  end\nend\n", "probe.dfm(3): property Buddy names Nobody"},
-        {"object F: TProbeForm\n  Left = 'text'\nend\n", "probe.dfm(2): Invalid property value"},
-        {"object F: TOtherForm\nend\n", "probe.dfm(1): the description is of class TOtherForm"},
+        {"object F: TProbeForm\n  Bogus = 1\nend\n", "probe.form(2): property Bogus does not exist"},
+        {"object F: TProbeForm\n  object P: TNoSuchClass\n  end\nend\n", "probe.form(2): class TNoSuchClass is not known"},
+        {"object F: TProbeForm\n  object P: TProbe\n    OnPoke = Missing\n  end\nend\n", "probe.form(3): handler Missing"},
+        {"object F: TProbeForm\n  object P: TProbe\n    Buddy = Nobody\n  end\nend\n", "probe.form(3): property Buddy names Nobody"},
+        {"object F: TProbeForm\n  Left = 'text'\nend\n", "probe.form(2): Invalid property value"},
+        {"object F: TOtherForm\nend\n", "probe.form(1): the description is of class TOtherForm"},
     };
     for (const Case& c : cases) {
         TProbeForm form;
         try {
-            form.LoadDescriptionText(c.text, "probe.dfm");
+            form.LoadDescriptionText(c.text, "probe.form");
             ADD_FAILURE() << "loaded: " << c.text;
         } catch (const Exception& e) {
             EXPECT_TRUE(e.Message().startsWith(QString::fromUtf8(c.expected))) << e.Message().toStdString();

@@ -25,7 +25,7 @@ QByteArray OurSkinFile() { return ReadFile(QStringLiteral(MARKWISE_SOURCE_DIR "/
 
 // The SkinStream bytes of SkSkinEngine1 in the main window's description.
 QByteArray EmbeddedSkinStream() {
-    const ComponentData form = ReadComponentText(ReadFile(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/form1.dfm")));
+    const ComponentData form = ReadComponentText(ReadFile(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/form1.form")));
     for (const ComponentData& c : form.children)
         if (c.name == QLatin1String("SkSkinEngine1"))
             if (const PropEntry* p = c.Find(QStringLiteral("SkinStream"))) return p->value.bin;
