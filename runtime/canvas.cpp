@@ -1,5 +1,8 @@
 #include "canvas.h"
 
+#include <unordered_map>
+#include <vector>
+
 #include <QImage>
 #include <QPaintDevice>
 #include <algorithm>
@@ -70,14 +73,40 @@ void Canvas::SetBrush(const TBrushSpec& b) {
 void Canvas::SetFont(const QFont& f) {
     if (font_ == f) return;
     font_ = f;
-    metrics_.reset();
+    measures_.reset();
     fontHeld_ = false;
 }
 
-const QFontMetrics& Canvas::Metrics() const {
-    if (!metrics_) metrics_.emplace(font_, painter_->device());
-    return *metrics_;
+namespace {
+// Building font metrics looks the font up again in the font database, and even
+// a line height asks every fallback face; a chart switches between a few
+// fonts many times a paint, so the measures of the fonts used last are kept.
+const Canvas::FontMeasures& CachedMeasures(const QFont& font, const QPaintDevice* device) {
+    struct Entry {
+        QFont font;
+        int dpiX, dpiY;
+        Canvas::FontMeasures measures;
+    };
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<Entry> kept;
+    const int dpiX = device->logicalDpiX(), dpiY = device->logicalDpiY();
+    for (const Entry& e : kept)
+        if (e.dpiX == dpiX && e.dpiY == dpiY && e.font == font) return e.measures;
+    if (kept.size() == kKept) kept.erase(kept.begin());
+    const QFontMetrics fm(font, device);
+    kept.push_back({font, dpiX, dpiY,
+                    {fm, fm.height(), fm.ascent(), qRound(QFontMetricsF(font, device).ascent()),
+                     std::make_shared<std::unordered_map<QString, Canvas::PreparedText>>()}});
+    return kept.back().measures;
 }
+}  // namespace
+
+const Canvas::FontMeasures& Canvas::Measures() const {
+    if (!measures_) measures_.emplace(CachedMeasures(font_, painter_->device()));
+    return *measures_;
+}
+
+const QFontMetrics& Canvas::Metrics() const { return Measures().metrics; }
 
 void Canvas::ApplyPen() {
     if (heldPen_ == Held::Pen) return;
@@ -174,9 +203,35 @@ void Canvas::LineTo(int x, int y) {
 
 void Canvas::SetPixel(int x, int y, TColor c) { painter_->fillRect(QRect(x, y, 1, 1), ToQColor(c)); }
 
+// An upright rectangle is the common face of a chart: filled strips paint
+// exactly the pixels of the polygon rasteriser, at a fraction of its cost.
+bool Canvas::UprightRectangle(const QPoint* p, int count) {
+    if (count != 4 || painter_->transform().type() > QTransform::TxTranslate) return false;
+    const bool across = p[0].y() == p[1].y() && p[1].x() == p[2].x() && p[2].y() == p[3].y() && p[3].x() == p[0].x();
+    const bool down = p[0].x() == p[1].x() && p[1].y() == p[2].y() && p[2].x() == p[3].x() && p[3].y() == p[0].y();
+    if (!across && !down) return false;
+    const int x0 = std::min(p[0].x(), p[2].x()), x1 = std::max(p[0].x(), p[2].x());
+    const int y0 = std::min(p[0].y(), p[2].y()), y1 = std::max(p[0].y(), p[2].y());
+    if (x0 == x1 && y0 == y1) return false;
+    const bool pen = pen_.Visible(), brush = brush_.Visible();
+    if (pen && (pen_.width > 1 || (pen_.style != TPenStyle::psSolid && pen_.style != TPenStyle::psInsideFrame))) return false;
+    if (brush && brush_.style != TBrushStyle::bsSolid) return false;
+    if (brush) painter_->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), ToQColor(brush_.color));
+    if (pen) {
+        // The outline covers both end rows and columns.
+        const QColor c = ToQColor(pen_.color);
+        painter_->fillRect(QRect(x0, y0, x1 - x0 + 1, 1), c);
+        painter_->fillRect(QRect(x0, y1, x1 - x0 + 1, 1), c);
+        painter_->fillRect(QRect(x0, y0, 1, y1 - y0 + 1), c);
+        painter_->fillRect(QRect(x1, y0, 1, y1 - y0 + 1), c);
+    }
+    return true;
+}
+
 void Canvas::Polygon(const QPoint* points, int count) {
     if (count < 2) return;
     if (!pen_.Visible() && !brush_.Visible()) return;
+    if (UprightRectangle(points, count)) return;
     ApplyPen();
     if (IsHatch(brush_.style) && backMode_ == TBackgroundMode::Opaque) {
         painter_->setBrush(ToQColor(backColor_));
@@ -196,9 +251,9 @@ void Canvas::Polyline(const QPoint* points, int count) {
 
 void Canvas::TextOut(int x, int y, const QString& text) {
     if (text.isEmpty()) return;
-    const QFontMetrics& fm = Metrics();
+    const FontMeasures& fm = Measures();
     if (backMode_ == TBackgroundMode::Opaque)
-        painter_->fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(backColor_));
+        painter_->fillRect(QRect(x, y, Prepared(text, fm).width, fm.height), ToQColor(backColor_));
     if (!fontHeld_) {
         painter_->setFont(font_);
         fontHeld_ = true;
@@ -208,12 +263,30 @@ void Canvas::TextOut(int x, int y, const QString& text) {
         heldPen_ = Held::Text;
         textColor_ = fontColor_;
     }
-    painter_->drawText(x, y + fm.ascent(), text);
+    if (painter_->transform().type() <= QTransform::TxTranslate)
+        painter_->drawStaticText(x, y + fm.ascent - fm.staticAscent, Prepared(text, fm).layout);
+    else
+        painter_->drawText(x, y + fm.ascent, text);
 }
 
-int Canvas::TextWidth(const QString& text) const { return Metrics().horizontalAdvance(text); }
+// Laying a text out again on every paint is most of the cost of drawing or
+// measuring it; labels, legends and marks repeat the same few texts.
+const Canvas::PreparedText& Canvas::Prepared(const QString& text, const FontMeasures& fm) const {
+    auto it = fm.prepared->find(text);
+    if (it == fm.prepared->end()) {
+        if (fm.prepared->size() > 512) fm.prepared->clear();
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.setPerformanceHint(QStaticText::AggressiveCaching);
+        st.prepare(QTransform(), font_);
+        it = fm.prepared->emplace(text, PreparedText{std::move(st), fm.metrics.horizontalAdvance(text)}).first;
+    }
+    return it->second;
+}
 
-int Canvas::TextHeight(const QString&) const { return Metrics().height(); }
+int Canvas::TextWidth(const QString& text) const { return text.isEmpty() ? 0 : Prepared(text, Measures()).width; }
+
+int Canvas::TextHeight(const QString&) const { return Measures().height; }
 
 int Canvas::DrawText(const QString& text, TRect& r, unsigned flags) {
     int qt = 0;
@@ -240,7 +313,7 @@ int Canvas::DrawText(const QString& text, TRect& r, unsigned flags) {
         // One line measures by its advance, as TextWidth does.
         const bool oneLine = (flags & dtSingleLine) || !shown.contains(QLatin1Char('\n'));
         r.right = r.left + (oneLine && !(flags & dtWordBreak) ? fm.horizontalAdvance(shown) : extent.width());
-        r.bottom = r.top + (oneLine ? fm.height() : extent.height());
+        r.bottom = r.top + (oneLine ? Measures().height : extent.height());
         return r.Height();
     }
     const bool clip = !(flags & dtNoClip);

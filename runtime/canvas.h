@@ -7,6 +7,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QStaticText>
+#include <memory>
+#include <unordered_map>
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
@@ -128,6 +131,16 @@ public:
     // The height of a line of the current font (text only matters for measuring).
     int TextHeight(const QString& text = QString()) const;
     const QFontMetrics& Metrics() const;
+    struct PreparedText {
+        QStaticText layout;
+        int width;
+    };
+    struct FontMeasures {
+        QFontMetrics metrics;
+        int height, ascent;
+        int staticAscent;  // where a prepared text puts its baseline below its top
+        std::shared_ptr<std::unordered_map<QString, PreparedText>> prepared;
+    };
     // Lays text out in r by the dt... flags; with dtCalcRect r becomes the
     // text's extent and nothing is drawn. Returns the text height.
     int DrawText(const QString& text, TRect& r, unsigned flags);
@@ -165,6 +178,7 @@ public:
 private:
     void Init();
     void ApplyPen();
+    bool UprightRectangle(const QPoint* points, int count);
     void ApplyBrush();
     void ApplyNoPen();
     void ApplyNoBrush();
@@ -174,7 +188,9 @@ private:
     TPenSpec pen_;
     TBrushSpec brush_;
     QFont font_;
-    mutable std::optional<QFontMetrics> metrics_;
+    const FontMeasures& Measures() const;
+    const PreparedText& Prepared(const QString& text, const FontMeasures& fm) const;
+    mutable std::optional<FontMeasures> measures_;
     TColor fontColor_ = clBlack;
     TColor backColor_ = clWhite;
     TBackgroundMode backMode_ = TBackgroundMode::Opaque;
