@@ -41,6 +41,16 @@ public:
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
         return dlg.selectedFiles().front();
     }
+
+    std::optional<QString> OpenFile(QWidget* owner, const OpenDialogRequest& r) override {
+        QFileDialog dlg(owner);
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+        dlg.setNameFilter(QtNameFilter(r.filter));
+        if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+        return dlg.selectedFiles().front();
+    }
 };
 
 QtDialogs& qtDialogs() {
