@@ -278,10 +278,13 @@ void TForm1::MbStatisticsClick(TComponent*) {
                                                      int(BandCounts[size_t(GradeBand::Fail)]));
     TStatisticsDialog dialog(figures, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.WriteRequested()) return;
+    // One step of the memo's undo, so Ctrl+Z takes the whole sentence back.
     QTextCursor end(mmadvice->document());
     end.movePosition(QTextCursor::End);
+    end.beginEditBlock();
     if (!mmadvice->toPlainText().isEmpty() && !mmadvice->toPlainText().endsWith('\n')) end.insertBlock();
     end.insertText(ConclusionSentence(figures));
+    end.endEditBlock();
     SkSkinPageControl1->SetActivePageIndex(3);
 }
 
