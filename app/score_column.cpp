@@ -80,20 +80,22 @@ ColumnSearch FindScoreColumns(const ScoreTable& table) {
     ColumnSearch out;
     out.hasHeader = HeaderRow(table);
     const int columns = ColumnCount(table);
-    std::vector<ScoreColumn> named, allScores, used;
+    std::vector<ScoreColumn> named, allScores, withNumbers;
+    int used = 0;
     for (int c = 0; c < columns; ++c) {
         const QString header = out.hasHeader ? Cell(table.rows.front(), c) : QString();
         const ColumnFacts f = Examine(table, c, out.hasHeader);
         if (f.values == 0) continue;
-        const ScoreColumn column{c, header, f.first};
-        used.push_back(column);
+        ++used;
         if (NamesSomethingElse(header) || f.numbers == 0) continue;
+        const ScoreColumn column{c, header, f.first};
+        withNumbers.push_back(column);
         if (NamesAScore(header)) named.push_back(column);
         else if (f.scores == f.values && !f.runningNumbers) allScores.push_back(column);
     }
     if (!named.empty()) out.candidates = named;
     else if (!allScores.empty()) out.candidates = allScores;
-    else if (used.size() == 1 && !NamesSomethingElse(used.front().header)) out.candidates = used;
+    else if (used == 1) out.candidates = withNumbers;  // a list of scores alone, refused values and all
     return out;
 }
 
