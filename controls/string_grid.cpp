@@ -107,7 +107,13 @@ bool TInplaceEdit::OfferPaste(const QString& text) {
 void TInplaceEdit::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    // The standard menu's paste entry, by the text the line edit gives it.
+    QAction* action = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().startsWith(QLineEdit::tr("&Paste")))
+            action = a;
+    if (action) {
+        action->setObjectName(QStringLiteral("edit-paste"));
         disconnect(action, &QAction::triggered, this, nullptr);
         connect(action, &QAction::triggered, this, [this] {
             QPointer<TInplaceEdit> self(this);
