@@ -37,9 +37,7 @@ public:
         if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
         dlg.setOption(QFileDialog::ReadOnly, false);
         dlg.setSizeGripEnabled(r.resizable);
-        if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-        return dlg.selectedFiles().front();
+        return Run(dlg, r.fileName);
     }
 
     std::optional<QString> OpenFile(QWidget* owner, const OpenDialogRequest& r) override {
@@ -47,7 +45,12 @@ public:
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
         dlg.setNameFilter(QtNameFilter(r.filter));
-        if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+        return Run(dlg, r.fileName);
+    }
+
+private:
+    static std::optional<QString> Run(QFileDialog& dlg, const QString& fileName) {
+        if (!fileName.isEmpty()) dlg.selectFile(fileName);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
         return dlg.selectedFiles().front();
     }

@@ -22,15 +22,8 @@ protected:
         f.write(bytes);
         return f.fileName();
     }
-    void Import(const QString& path) {
-        dialogs.openAnswers.push_back(path);
-        form->MbImport->Click();
-    }
-    QStringList Grid(int rows) const {
-        QStringList out;
-        for (int r = 1; r <= rows; ++r) out << form->strgrdscore->Cells(0, r);
-        return out;
-    }
+    void Import(const QString& path) { ImportFile(path); }
+    QStringList Grid(int rows) const { return ScoreCells(1, rows); }
     QTemporaryDir dir;
 };
 

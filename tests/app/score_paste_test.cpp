@@ -21,11 +21,7 @@ protected:
         FocusScoreGrid();
     }
     void Clip(const QString& text) { QGuiApplication::clipboard()->setText(text); }
-    QStringList Grid(int from, int to) const {
-        QStringList out;
-        for (int r = from; r <= to; ++r) out << form->strgrdscore->Cells(0, r);
-        return out;
-    }
+    QStringList Grid(int from, int to) const { return ScoreCells(from, to); }
 };
 
 TEST_F(ScorePaste, ShiftInsertFillsRowsDownFromTheCurrentOne) {

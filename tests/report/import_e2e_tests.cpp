@@ -1,10 +1,9 @@
 // Through the real main window: scores imported from spreadsheets the office
 // made, analysed, and the figures' sentence carried into a real report.
+#include "app_fixture.h"
 #include "office_env.h"
-#include "scripted_dialogs.h"
 #include "sheet_files.h"
 
-#include "application.h"
 #include "framed_grid.h"
 #include "led_display.h"
 #include "main_window.h"
@@ -20,36 +19,10 @@
 
 namespace {
 
-class ImportTeacher : public ::testing::Test {
+class ImportTeacher : public AppTest {
 protected:
-    void SetUp() override {
-        Application().SetTitle(QStringLiteral("Markwise2006版"));
-        help = std::make_unique<TForm2>();
-        form = std::make_unique<TForm1>(help.get());
-        Application().SetMainForm(form.get());
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void TearDown() override {
-        Application().SetMainForm(nullptr);
-        form.reset();
-        help.reset();
-    }
-    void Import(const QString& path) {
-        dialogs.openAnswers.push_back(path);
-        form->MbImport->Click();
-    }
-    QStringList Grid(int rows) const {
-        QStringList out;
-        for (int r = 1; r <= rows; ++r) out << form->strgrdscore->Cells(0, r);
-        return out;
-    }
-    QString Result(int col, int row) const { return form->sgrdAnalyse->Cells(col, row); }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TForm2> help;
-    std::unique_ptr<TForm1> form;
+    void Import(const QString& path) { ImportFile(path); }
+    QStringList Grid(int rows) const { return ScoreCells(1, rows); }
 };
 
 TEST_F(ImportTeacher, XlsxAndXlsThroughTheMenuThenAnAnalysis) {
