@@ -11,8 +11,10 @@
 #include "skin_controls.h"
 #include "spreadsheet.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <functional>
 #include <optional>
 
@@ -140,6 +142,9 @@ void ImportScores(TForm1& form) {
                         QStringLiteral("导入")};
     ScoreTable table;
     try {
+        // Starting the office for a spreadsheet takes a few seconds.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         table = ReadScoreFile(path);
     } catch (const ESheetError& e) {
         Warn(form, SheetMessage(e, source.name));
@@ -164,9 +169,15 @@ void ImportScores(TForm1& form) {
 }
 
 bool PasteScores(TForm1& form, int row, const QString& text) {
-    const ScoreTable table = ParseTextTable(text);
-    if (table.rows.size() < 2) return false;
     const Source source{QStringLiteral("粘贴的内容"), QStringLiteral("粘贴内容第%1行"), QStringLiteral("粘贴")};
+    ScoreTable table;
+    try {
+        table = ParseTextTable(text);
+    } catch (const ETextTableError& e) {
+        Warn(form, QStringLiteral("%1没有粘贴：%2").arg(source.name, e.Message()));
+        return true;
+    }
+    if (table.rows.size() < 2) return false;
     const int room = kScoreRows - row + 1;
     const auto scores = TakeScores(form, table, source, room, [&](qsizetype count) {
         return QStringLiteral("粘贴的%1个成绩从第%2行起放不下：成绩表只到第%3行，从这里起还能放%4个。没有粘贴任何成绩。")

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Far more than any class list; the column search looks at every cell.
+constexpr qsizetype kMaxCells = 300000;
+
 bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == QChar(0x3000); }
 
 // One record of the text: its first line and its fields.
@@ -27,11 +30,11 @@ QList<Record> Split(const QString& text, std::optional<QChar> sep, int maxRecord
     while (i < n && (maxRecords < 0 || out.size() < maxRecords)) {
         Record rec{line, {}};
         QString field;
-        bool fieldStarted = false;
+        bool fieldStarted = false, fieldHasText = false;
         auto endField = [&] {
             rec.fields << field;
             field.clear();
-            fieldStarted = false;
+            fieldStarted = fieldHasText = false;
         };
         bool endOfRecord = false;
         while (i < n && !endOfRecord) {
@@ -52,7 +55,7 @@ QList<Record> Split(const QString& text, std::optional<QChar> sep, int maxRecord
                 ++i;
                 continue;
             }
-            if (c == '"' && field.trimmed().isEmpty()) {
+            if (c == '"' && !fieldHasText) {
                 // A quoted field: up to the quote that is not doubled.
                 field.clear();
                 ++i;
@@ -71,11 +74,12 @@ QList<Record> Split(const QString& text, std::optional<QChar> sep, int maxRecord
                     field += q;
                     ++i;
                 }
-                fieldStarted = true;
+                fieldStarted = fieldHasText = true;
                 continue;
             }
             field += c;
             fieldStarted = true;
+            fieldHasText = fieldHasText || !IsBlank(c);
             ++i;
         }
         if (sep || fieldStarted) endField();
@@ -125,7 +129,13 @@ ScoreTable ParseTextTable(const QString& text) {
     }
     ScoreTable table;
     table.decimalComma = sep != QChar(',');
-    for (Record& r : Split(text, sep))
-        if (HasText(r.fields)) table.rows << ScoreTable::Row{r.line, std::move(r.fields)};
+    qsizetype cells = 0;
+    for (Record& r : Split(text, sep)) {
+        if (!HasText(r.fields)) continue;
+        cells += r.fields.size();
+        if (cells > kMaxCells)
+            throw ETextTableError(QStringLiteral("它的单元格超过%1个，不像是一个班级的成绩表。").arg(kMaxCells));
+        table.rows << ScoreTable::Row{r.line, std::move(r.fields)};
+    }
     return table;
 }

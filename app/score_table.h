@@ -30,5 +30,6 @@ QString DecodeText(const QByteArray& bytes);
 // Rows and cells of a text: the cells are separated by tabs, commas,
 // semicolons (whichever splits the lines most consistently) or else by
 // blanks; a field in double quotes may hold separators and line breaks.
-// Rows without any text are dropped.
+// Rows without any text are dropped. Throws ETextTableError for a text of
+// more cells than a class list can have.
 ScoreTable ParseTextTable(const QString& text);

@@ -131,3 +131,13 @@ TEST_F(ScorePaste, ADropFillsFromTheRowItLandsOn) {
     EXPECT_EQ(Grid(3, 6), (QStringList{"", "91", "92", ""}));
     EXPECT_EQ(form->strgrdscore->Row(), 4);
 }
+
+TEST_F(ScorePaste, RowsCopiedFromASpreadsheetGiveTheirScoreColumn) {
+    ClickCell(1);
+    Clip(QStringLiteral("学号\t姓名\t成绩\r\n2006001\t张三\t85\r\n2006002\t李四\t缺考\r\n2006003\t王五\t93\r\n"));
+    dialogs.answers.push_back(MsgResult::OK);
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("粘贴内容第3行：缺考"))) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(Grid(1, 3), (QStringList{"85", "93", ""}));
+}

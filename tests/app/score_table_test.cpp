@@ -107,3 +107,15 @@ TEST(ScoreCollection, ScoresAsTypedAndRefusalsWithTheirRows) {
     EXPECT_EQ(CellNumber("85,5", true), 85.5);
     EXPECT_FALSE(CellNumber("85,5", false));
 }
+
+TEST(TextTable, DamagedTextStaysBounded) {
+    // Quotes inside a long field are plain characters, looked at once each.
+    const ScoreTable quotes = ParseTextTable(QString("a\"").repeated(500000) + "\n85\n");
+    ASSERT_EQ(quotes.rows.size(), 2);
+    EXPECT_EQ(quotes.rows[0].cells[0].size(), 1000000);
+    // An unclosed quote runs to the end of the text and no further.
+    EXPECT_EQ(Cells(Table("\"85\n90\n"), 0), QStringList{"85\n90\n"});
+    // A grid of a million cells is no class list.
+    const QString line = QString("1,").repeated(999) + "1\n";
+    EXPECT_THROW(ParseTextTable(line.repeated(400)), ETextTableError);
+}
