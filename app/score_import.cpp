@@ -80,7 +80,7 @@ std::optional<QStringList> TakeScores(TForm1& form, const ScoreTable& table, con
     }
     if (!list.refused.empty() &&
         !Confirm(form, QStringLiteral("%1中以下内容不是0~100范围的分数，不能%2：\r%3\r\r"
-                                      "是否%2其余的%4个成绩？选择“取消”则不%2任何成绩。")
+                                      "是否%2其余的%4个成绩？不%2则成绩表保持原样。")
                            .arg(source.name, source.verb, RefusedLines(list.refused, source),
                                 QString::number(list.scores.size()))))
         return std::nullopt;

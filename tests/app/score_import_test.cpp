@@ -46,10 +46,16 @@ TEST_F(ScoreImport, Utf8CsvFillsTheGridInFileOrder) {
     EXPECT_EQ(dialogs.openRequests[1].fileName, csv);
 }
 
-TEST_F(ScoreImport, GbkCsvWithBlankSeparators) {
+TEST_F(ScoreImport, GbkAndMarkedUtf8Files) {
     Import(Write("gbk.txt", gbk::encode(QStringLiteral("姓名 分数\n张三 60\n李四 59.4\n"))));
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
     EXPECT_EQ(Grid(3), (QStringList{"60", "59.4", ""}));
+    Import(Write("gbk.csv", gbk::encode(QStringLiteral("\"姓名\";\"总分\"\r\n\"张三\";\"88\"\r\n"))));
+    EXPECT_EQ(Grid(2), (QStringList{"88", ""}));
+    Import(Write("bom.csv", "\xEF\xBB\xBF" + QStringLiteral("成绩\n77\n").toUtf8()));
+    EXPECT_EQ(Grid(2), (QStringList{"77", ""}));
+    // Each replaced the grid after asking.
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 TEST_F(ScoreImport, MoreThanTheGridHoldsImportsNothing) {
