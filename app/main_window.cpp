@@ -11,12 +11,16 @@
 #include "led_display.h"
 #include "memo.h"
 #include "number_format.h"
+#include "open_dialog.h"
 #include "report_commands.h"
 #include "save_dialog.h"
+#include "score_import.h"
+#include "statistics_dialog.h"
 #include "skin_controls.h"
 #include "skin_engine.h"
 #include "styled_label.h"
 
+#include <QTextCursor>
 #include <cmath>
 
 namespace {
@@ -74,6 +78,9 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TMouseEvent>("strgrdscoreMouseDown", [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
         strgrdscoreMouseDown(s, b, sh, x, y);
     });
+    RegisterHandler<TPasteEvent>("strgrdscorePasteText", [this](TComponent* s, int c, int r, const QString& t, bool& h) {
+        strgrdscorePasteText(s, c, r, t, h);
+    });
     RegisterHandler<TKeyPressEvent>("edtgradeKeyPress", [this](TComponent* s, QChar& k) { edtgradeKeyPress(s, k); });
     RegisterHandler<TKeyPressEvent>("edttimeKeyPress", [this](TComponent* s, QChar& k) { edttimeKeyPress(s, k); });
     RegisterHandler<TKeyPressEvent>("edtclassnumberKeyPress", [this](TComponent* s, QChar& k) { edtclassnumberKeyPress(s, k); });
@@ -82,6 +89,8 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TNotifyEvent>("MbMakeClick", [this](TComponent* s) { MbMakeClick(s); });
     RegisterHandler<TNotifyEvent>("MbPreviewClick", [this](TComponent* s) { MbPreviewClick(s); });
     RegisterHandler<TNotifyEvent>("MbPrintClick", [this](TComponent* s) { MbPrintClick(s); });
+    RegisterHandler<TNotifyEvent>("MbImportClick", [this](TComponent* s) { MbImportClick(s); });
+    RegisterHandler<TNotifyEvent>("MbStatisticsClick", [this](TComponent* s) { MbStatisticsClick(s); });
     RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
 }
 
@@ -93,6 +102,8 @@ void TForm1::BindControls() {
     MbMake = Require<TSkSkinItem>(*this, "MbMake");
     MbPreview = Require<TSkSkinItem>(*this, "MbPreview");
     MbPrint = Require<TSkSkinItem>(*this, "MbPrint");
+    MbImport = Require<TSkSkinItem>(*this, "MbImport");
+    MbStatistics = Require<TSkSkinItem>(*this, "MbStatistics");
     CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
     btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
     btnClear = Require<TSkSkinButton>(*this, "btnClear");
@@ -111,6 +122,7 @@ void TForm1::BindControls() {
     tmEndTime = Require<TFrDateTimePicker>(*this, "tmEndTime");
     mmadvice = Require<TFrMemo>(*this, "mmadvice");
     SaveDialog1 = Require<TSaveDialog>(*this, "SaveDialog1");
+    OpenDialog1 = Require<TOpenDialog>(*this, "OpenDialog1");
     SkSkinEngine1 = Require<TSkSkinEngine>(*this, "SkSkinEngine1");
 }
 
@@ -157,6 +169,10 @@ void TForm1::strgrdscoreSetEditText(TComponent*, int ACol, int ARow, const QStri
 }
 
 void TForm1::strgrdscoreMouseDown(TComponent*, TMouseButton, TShiftState, int, int) { RecountEntered(); }
+
+void TForm1::strgrdscorePasteText(TComponent*, int, int ARow, const QString& Text, bool& Handled) {
+    Handled = PasteScores(*this, ARow, Text);
+}
 
 int TForm1::EnteredCount() const {
     int count = 0;
@@ -221,8 +237,10 @@ void TForm1::btnAnalyseClick(TComponent*) {
         return;
     }
     ComputeDistribution(scores);
+    AnalysedScores = scores;
     FillHistograms(*this);
     MbMake->SetEnabled(true);
+    MbStatistics->SetEnabled(true);
     SkSkinPageControl1->SetActivePageIndex(1);
 }
 
@@ -239,6 +257,7 @@ void TForm1::btnClearClick(TComponent*) {
         for (int row = 1; row <= 7; ++row) sgrdAnalyse->SetCells(col, row, QString());
     ClearHistograms(*this);
     MbMake->SetEnabled(false);
+    MbStatistics->SetEnabled(false);
     MbPreview->SetEnabled(false);
     MbPrint->SetEnabled(false);
     LED->SetCaption(QStringLiteral("0"));
@@ -249,6 +268,26 @@ void TForm1::btnClearClick(TComponent*) {
 void TForm1::MbMakeClick(TComponent*) { MakeReport(*this); }
 void TForm1::MbPreviewClick(TComponent*) { PreviewReport(*this); }
 void TForm1::MbPrintClick(TComponent*) { PrintReport(*this); }
+void TForm1::MbImportClick(TComponent*) { ImportScores(*this); }
+
+void TForm1::MbStatisticsClick(TComponent*) {
+    if (AnalysedScores.empty()) return;
+    // The rates as the result grid shows the bands.
+    const ExamStatistics figures = ComputeStatistics(AnalysedScores, StrToFloat(sgrdAnalyse->Cells(2, 1)),
+                                                     StrToFloat(sgrdAnalyse->Cells(2, 5)),
+                                                     int(BandCounts[size_t(GradeBand::Fail)]));
+    TStatisticsDialog dialog(figures, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.WriteRequested()) return;
+    // One step of the memo's undo, so Ctrl+Z takes the whole sentence back.
+    QTextCursor end(mmadvice->document());
+    end.movePosition(QTextCursor::End);
+    end.beginEditBlock();
+    if (!mmadvice->toPlainText().isEmpty() && !mmadvice->toPlainText().endsWith('\n')) end.insertBlock();
+    end.insertText(ConclusionSentence(figures));
+    end.endEditBlock();
+    SkSkinPageControl1->SetActivePageIndex(3);
+}
+
 void TForm1::CustomItem1Click(TComponent*) {
     if (Form2) Form2->ShowModal();
 }

@@ -19,6 +19,7 @@ class TSkSkinItem;
 class TSkSkinButton;
 class TSkSkinEngine;
 class TSaveDialog;
+class TOpenDialog;
 class TForm2;
 
 // The five grade bands in their fixed order.
@@ -45,6 +46,8 @@ public:
     TSkSkinItem* MbMake = nullptr;
     TSkSkinItem* MbPreview = nullptr;
     TSkSkinItem* MbPrint = nullptr;
+    TSkSkinItem* MbImport = nullptr;
+    TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
     TSkSkinButton* btnClear = nullptr;
@@ -63,12 +66,14 @@ public:
     TFrDateTimePicker* tmEndTime = nullptr;
     TFrMemo* mmadvice = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
+    TOpenDialog* OpenDialog1 = nullptr;
     TSkSkinEngine* SkSkinEngine1 = nullptr;
     TForm2* Form2 = nullptr;
 
     // Workflow state.
     std::vector<double> Scores;                  // one slot per grid row
     std::array<double, kBandCount> BandCounts{}; // counts of the last analysis
+    std::vector<double> AnalysedScores;          // the scores of the last analysis
     QString ReportFileName;
     bool SaveSucceeded = true;
 
@@ -77,6 +82,7 @@ public:
     void strgrdscoreKeyPress(TComponent* Sender, QChar& Key);
     void strgrdscoreSetEditText(TComponent* Sender, int ACol, int ARow, const QString& Value);
     void strgrdscoreMouseDown(TComponent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void strgrdscorePasteText(TComponent* Sender, int ACol, int ARow, const QString& Text, bool& Handled);
     void edtgradeKeyPress(TComponent* Sender, QChar& Key);
     void edttimeKeyPress(TComponent* Sender, QChar& Key);
     void edtclassnumberKeyPress(TComponent* Sender, QChar& Key);
@@ -85,15 +91,18 @@ public:
     void MbMakeClick(TComponent* Sender);
     void MbPreviewClick(TComponent* Sender);
     void MbPrintClick(TComponent* Sender);
+    void MbImportClick(TComponent* Sender);
+    void MbStatisticsClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
 
     // The number of filled score rows.
     int EnteredCount() const;
+    // Shows EnteredCount in the LED.
+    void RecountEntered();
 
 private:
     void RegisterHandlers();
     void BindControls();
-    void RecountEntered();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
     // anything else is refused with a message.
     void FilterKey(QChar& key, bool allowPoint);

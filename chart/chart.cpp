@@ -54,6 +54,7 @@ void TCustomChartPanel::PaintPicture(QPainter& target, const TRect& rect) {
     plotRect_ = {panelRect_.left + b + MulDiv(marginLeft_, w, 100), panelRect_.top + b + MulDiv(marginTop_, h, 100),
                  panelRect_.right - b - MulDiv(marginRight_, w, 100), panelRect_.bottom - b - MulDiv(marginBottom_, h, 100)};
     NormalizePlotRect();
+    marksRoom_ = panelRect_;
     try {
         DrawParts();
     } catch (...) {
@@ -225,6 +226,7 @@ void TCustomChart::DrawParts() {
 
     const auto active = ActiveSeries();
     for (TChartSeries* series : active) series->CalcFirstLastVisible();
+    const TRect beforeTitles = plotRect_;
 
     if (Legend.Visible() && !active.empty()) {
         if (Legend.Alignment() == TLegendAlignment::laLeft || Legend.Alignment() == TLegendAlignment::laRight) {
@@ -241,6 +243,8 @@ void TCustomChart::DrawParts() {
         DrawTitle(Title, false);
         DrawTitle(Foot, true);
     }
+    marksRoom_ = {r.left, plotRect_.top != beforeTitles.top ? plotRect_.top : r.top, r.right,
+                  plotRect_.bottom != beforeTitles.bottom ? plotRect_.bottom : r.bottom};
     DrawAxesAndSeries();
 }
 

@@ -59,6 +59,9 @@ public:
     // Geometry of the last paint.
     TRect PanelRect() const { return panelRect_; }
     TRect ChartRect() const { return plotRect_; }
+    // Where marks may be drawn: inside the bevels, below the title and the
+    // legend when they stand above the plot, above the foot.
+    TRect MarksRoom() const { return marksRoom_; }
     int PlotWidth() const { return plotRect_.Width(); }
     int PlotHeight() const { return plotRect_.Height(); }
     int PlotXCenter() const { return (plotRect_.left + plotRect_.right) / 2; }
@@ -84,7 +87,7 @@ protected:
     void DrawBevel(TPanelBevel bevel, TRect& r);
 
     bool destroying_ = false;
-    TRect panelRect_, plotRect_;
+    TRect panelRect_, plotRect_, marksRoom_;
     int depthWidth_ = 0, depthHeight_ = 0, seriesDepth_ = 0;
 
 private:

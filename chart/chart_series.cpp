@@ -5,6 +5,7 @@
 #include "value_format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 const EnumNames<TChartListOrder> kChartListOrderNames{{"loNone", "loAscending", "loDescending"}};
@@ -183,6 +184,30 @@ void TChartSeries::CalcFirstLastVisible() {
     last_ = Count() - 1;
 }
 
+namespace {
+// Pixels of the chart's own coordinates for n pixels on screen.
+int Unzoomed(int n, double zoom) { return zoom > 0 ? int(std::ceil(n / zoom)) : n; }
+}
+
+void TChartSeries::KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, int z) const {
+    const TRect room = chart_->MarksRoom();
+    const double zoom = c.Is3D() ? chart_->View3DOptions().zoom * 0.01 : 1.0;
+    const QPoint topLeft = c.Project(p.leftTop.x(), p.leftTop.y(), z);
+    const QPoint bottomRight = c.Project(p.leftTop.x() + p.width, p.leftTop.y() + p.height, z);
+    int dy = 0, dx = 0;
+    if (topLeft.y() < room.top) dy = Unzoomed(room.top - topLeft.y(), zoom);
+    else if (bottomRight.y() > room.bottom) dy = -Unzoomed(bottomRight.y() - room.bottom, zoom);
+    if (topLeft.x() < room.left) dx = Unzoomed(room.left - topLeft.x(), zoom);
+    else if (bottomRight.x() > room.right) dx = -Unzoomed(bottomRight.x() - room.right, zoom);
+    if (dy == 0 && dx == 0) return;
+    // The box moves towards its bar: the arrow shortens, and once it is gone
+    // the box covers the bar's end instead.
+    const bool up = p.arrowTo.y() <= p.arrowFrom.y();
+    p.leftTop += QPoint(dx, dy);
+    p.arrowTo.ry() += dy;
+    if (up ? p.arrowTo.y() > p.arrowFrom.y() : p.arrowTo.y() < p.arrowFrom.y()) p.arrowTo = p.arrowFrom;
+}
+
 void TChartSeries::DrawMarks(TChartCanvas3D& c) {
     Marks.Positions.assign(size_t(Count()), TSeriesMarkPosition{});
     Canvas& s = c.Surface();
@@ -203,10 +228,11 @@ void TChartSeries::DrawMarks(TChartCanvas3D& c) {
         int widest = 0;
         for (const QString& l : lines) widest = std::max(widest, c.TextWidth(l));
         const int w = widest + wW + 2 * fw, h = int(lines.size()) * fh + 2 * fw;
-        const TSeriesMarkPosition p = MarkPosition(i, w, h);
+        TSeriesMarkPosition p = MarkPosition(i, w, h);
+        KeepInside(p, c, z);
         Marks.Positions[size_t(i)] = p;
 
-        if (Marks.Arrow.Shows()) {
+        if (Marks.Arrow.Shows() && p.arrowTo != p.arrowFrom) {
             TPenSpec pen = Marks.Arrow.Settings();
             const TColor arrow = ColorToRGB(pen.color);
             if (arrow == ColorToRGB(ValueColor(i)) || arrow == panel) pen.color = panel == clBlack ? clWhite : clBlack;

@@ -184,6 +184,8 @@ public:
 protected:
     // Where the mark of point i sits: arrow start, and the point's pixel.
     virtual TSeriesMarkPosition MarkPosition(int i, int width, int height) = 0;
+    // Moves a mark that would leave the chart's room for marks back into it.
+    void KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, int z) const;
     void Invalidate();
 
 private:

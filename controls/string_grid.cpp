@@ -4,7 +4,10 @@
 #include "exceptions.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -57,6 +60,8 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e) {
     }
     const QChar typed = KeyEventChar(e);
     if (typed.isNull()) {
+        // Shift+Insert; Ctrl+V types a control character and meets the key filter.
+        if (e->matches(QKeySequence::Paste) && (OfferPaste(QGuiApplication::clipboard()->text()) || !self)) return;
         QLineEdit::keyPressEvent(e);
         return;
     }
@@ -95,6 +100,47 @@ void TInplaceEdit::inputMethodEvent(QInputMethodEvent* e) {
     QLineEdit::inputMethodEvent(&filtered);
 }
 
+bool TInplaceEdit::OfferPaste(const QString& text) {
+    return grid_->editorHasCell_ && grid_->FirePaste(grid_->editorCol_, grid_->editorRow_, text);
+}
+
+void TInplaceEdit::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The standard menu's paste entry, by the text the line edit gives it.
+    QAction* action = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().startsWith(QLineEdit::tr("&Paste")))
+            action = a;
+    if (action) {
+        action->setObjectName(QStringLiteral("edit-paste"));
+        disconnect(action, &QAction::triggered, this, nullptr);
+        connect(action, &QAction::triggered, this, [this] {
+            QPointer<TInplaceEdit> self(this);
+            if (!OfferPaste(QGuiApplication::clipboard()->text()) && self) self->paste();
+        });
+    }
+    menu->popup(e->globalPos());
+}
+
+void TInplaceEdit::mouseReleaseEvent(QMouseEvent* e) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (e->button() == Qt::MiddleButton && clip->supportsSelection() && OfferPaste(clip->text(QClipboard::Selection))) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void TInplaceEdit::dropEvent(QDropEvent* e) {
+    // Text dragged within the editor only moves.
+    if (e->source() != this && e->mimeData()->hasText() && OfferPaste(e->mimeData()->text())) {
+        e->acceptProposedAction();
+        return;
+    }
+    QLineEdit::dropEvent(e);
+}
+
 void TInplaceEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
     if (DeactivationReason(e->reason()) || grid_->committing_) return;
@@ -111,6 +157,7 @@ TStringGrid::TStringGrid(TComponent* owner, QWidget* parent) : QAbstractScrollAr
     setLineWidth(2);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     viewport()->setAutoFillBackground(false);
+    viewport()->setAcceptDrops(true);
     horizontalScrollBar()->setEnabled(false);
     SetScrollBars(TScrollStyle::ssBoth);
     resize(320, 120);
@@ -513,6 +560,22 @@ void TStringGrid::GridKeyDown(int qtKey, TShiftState shift) {
     }
 }
 
+bool TStringGrid::FirePaste(int col, int row, const QString& text) {
+    bool handled = false;
+    if (OnPasteText && !text.isEmpty()) Fire(OnPasteText, static_cast<TComponent*>(this), col, row, text, handled);
+    return handled;
+}
+
+void TStringGrid::PasteIntoCurrent(const QString& text) {
+    if (!(options_ & goEditing) || (options_ & goRowSelect) || text.isEmpty()) return;
+    QPointer<TStringGrid> self(this);
+    if (FirePaste(col_, row_, text) || !self) return;
+    SetEditorMode(true);
+    if (!editor_ || !editor_->isVisible()) return;
+    editor_->selectAll();
+    editor_->insert(text);  // an edit by the user: it commits like typing
+}
+
 void TStringGrid::ShowEditorChar(QChar ch, QKeyEvent* original) {
     SetEditorMode(true);
     if (!editor_ || !editor_->isVisible()) {
@@ -542,9 +605,16 @@ bool TStringGrid::event(QEvent* e) {
 void TStringGrid::keyPressEvent(QKeyEvent* e) {
     const int k = e->key();
     switch (k) {
+    case Qt::Key_Insert:
+        if (e->modifiers() == Qt::ShiftModifier) {
+            PasteIntoCurrent(QGuiApplication::clipboard()->text());
+            return;
+        }
+        GridKeyDown(k, ShiftStateOf(e));
+        return;
     case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
     case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Home: case Qt::Key_End:
-    case Qt::Key_F2: case Qt::Key_Insert: case Qt::Key_Delete:
+    case Qt::Key_F2: case Qt::Key_Delete:
         GridKeyDown(k, ShiftStateOf(e));
         return;
     case Qt::Key_Tab: case Qt::Key_Backtab: {
@@ -596,6 +666,36 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* e) {
     int c, r;
     if (CellAt(e->position().toPoint(), c, r) && c >= fixedCols_ && r >= fixedRows_ && (c != col_ || r != row_))
         MoveCurrent(c, r, true);
+}
+
+void TStringGrid::mouseReleaseEvent(QMouseEvent* e) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    int c, r;
+    if (e->button() == Qt::MiddleButton && clip->supportsSelection() && CellAt(e->position().toPoint(), c, r) &&
+        c >= fixedCols_ && r >= fixedRows_) {
+        MoveCurrent(c, r, false);
+        PasteIntoCurrent(clip->text(QClipboard::Selection));
+    }
+}
+
+void TStringGrid::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasText() && (options_ & goEditing)) e->acceptProposedAction();
+}
+
+void TStringGrid::dragMoveEvent(QDragMoveEvent* e) {
+    int c, r;
+    if (CellAt(e->position().toPoint(), c, r) && c >= fixedCols_ && r >= fixedRows_) e->acceptProposedAction();
+    else e->ignore();
+}
+
+void TStringGrid::dropEvent(QDropEvent* e) {
+    int c, r;
+    if (!e->mimeData()->hasText() || !CellAt(e->position().toPoint(), c, r) || c < fixedCols_ || r < fixedRows_) return;
+    e->acceptProposedAction();
+    const QString text = e->mimeData()->text();
+    setFocus(Qt::MouseFocusReason);
+    MoveCurrent(c, r, false);
+    PasteIntoCurrent(text);
 }
 
 void TStringGrid::wheelEvent(QWheelEvent* e) {
@@ -706,6 +806,7 @@ const PropertyTable& TStringGrid::StaticProperties() {
             .Event<TKeyEvent>("OnKeyDown", [](TStringGrid& g, const TKeyEvent& h) { g.OnKeyDown = h; })
             .Event<TSetEditEvent>("OnSetEditText", [](TStringGrid& g, const TSetEditEvent& h) { g.OnSetEditText = h; })
             .Event<TMouseEvent>("OnMouseDown", [](TStringGrid& g, const TMouseEvent& h) { g.OnMouseDown = h; })
+            .Event<TPasteEvent>("OnPasteText", [](TStringGrid& g, const TPasteEvent& h) { g.OnPasteText = h; })
             .Event<TNotifyEvent>("OnClick", [](TStringGrid& g, const TNotifyEvent& h) { g.OnClick = h; })
             .Event<TNotifyEvent>("OnDblClick", [](TStringGrid& g, const TNotifyEvent& h) { g.OnDblClick = h; });
         return t;

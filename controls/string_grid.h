@@ -12,6 +12,11 @@
 
 class TStringGrid;
 
+// Text pasted into a cell (Shift+Insert, the editor's context menu, a middle
+// click, a drop). A handler that takes the text itself sets Handled; else the
+// text goes into the cell's editor as if typed.
+using TPasteEvent = std::function<void(TComponent* Sender, int ACol, int ARow, const QString& Text, bool& Handled)>;
+
 enum TGridOption : unsigned {
     goFixedVertLine = 1u << 0, goFixedHorzLine = 1u << 1, goVertLine = 1u << 2, goHorzLine = 1u << 3,
     goRangeSelect = 1u << 4, goDrawFocusSelected = 1u << 5, goRowSizing = 1u << 6, goColSizing = 1u << 7,
@@ -30,7 +35,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 private:
+    // True when the grid's paste handler took the text.
+    bool OfferPaste(const QString& text);
     TStringGrid* grid_;
 };
 
@@ -94,6 +104,7 @@ public:
     TKeyEvent OnKeyDown;
     TSetEditEvent OnSetEditText;
     TMouseEvent OnMouseDown;
+    TPasteEvent OnPasteText;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
 
@@ -109,6 +120,10 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
@@ -124,6 +139,11 @@ protected:
     void GridKeyDown(int qtKey, TShiftState shift);
 
 private:
+    // Raises OnPasteText for the cell; true when the handler took the text.
+    bool FirePaste(int col, int row, const QString& text);
+    // A paste on the current cell while its editor is closed: the handler's,
+    // or else into the opened editor.
+    void PasteIntoCurrent(const QString& text);
     void ShowEditorChar(QChar ch, QKeyEvent* original);
     void ShowEditor();
     void HideEditor();

@@ -37,7 +37,20 @@ public:
         if (!r.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite);
         dlg.setOption(QFileDialog::ReadOnly, false);
         dlg.setSizeGripEnabled(r.resizable);
-        if (!r.fileName.isEmpty()) dlg.selectFile(r.fileName);
+        return Run(dlg, r.fileName);
+    }
+
+    std::optional<QString> OpenFile(QWidget* owner, const OpenDialogRequest& r) override {
+        QFileDialog dlg(owner);
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+        dlg.setNameFilter(QtNameFilter(r.filter));
+        return Run(dlg, r.fileName);
+    }
+
+private:
+    static std::optional<QString> Run(QFileDialog& dlg, const QString& fileName) {
+        if (!fileName.isEmpty()) dlg.selectFile(fileName);
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
         return dlg.selectedFiles().front();
     }

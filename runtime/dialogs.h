@@ -20,6 +20,11 @@ struct SaveDialogRequest {
     bool resizable = true;
 };
 
+struct OpenDialogRequest {
+    QString filter;    // description|pattern pairs, patterns separated by ';'
+    QString fileName;  // the last chosen file: its folder is where the dialog opens
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -27,6 +32,9 @@ public:
                               MsgIcon icon, MsgButtons buttons) = 0;
     // The confirmed file name, or nothing when the user cancelled.
     virtual std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& request) = 0;
+    // An existing file the user picked, or nothing when the user cancelled
+    // (or the dialogs in force ask nobody).
+    virtual std::optional<QString> OpenFile(QWidget*, const OpenDialogRequest&) { return std::nullopt; }
 
     // The dialogs in force; the Qt dialogs unless a test installed others.
     static Dialogs& Current();

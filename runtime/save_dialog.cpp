@@ -1,6 +1,7 @@
 #include "save_dialog.h"
 
 #include "image_list.h"
+#include "open_dialog.h"
 
 namespace {
 const EnumNames<TOpenOption> kOptionNames{{"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofEnableSizing"}};
@@ -38,5 +39,6 @@ const PropertyTable& TSaveDialog::StaticProperties() {
 
 void RegisterRuntimeComponents() {
     RegisterComponent<TSaveDialog>(QStringLiteral("TSaveDialog"));
+    RegisterComponent<TOpenDialog>(QStringLiteral("TOpenDialog"));
     RegisterComponent<TImageList>(QStringLiteral("TImageList"));
 }

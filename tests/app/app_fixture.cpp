@@ -55,3 +55,14 @@ void AppTest::SetScores(const QStringList& scores) {
 }
 
 QString AppTest::Result(int col, int row) const { return form->sgrdAnalyse->Cells(col, row); }
+
+QStringList AppTest::ScoreCells(int from, int to) const {
+    QStringList out;
+    for (int r = from; r <= to; ++r) out << form->strgrdscore->Cells(0, r);
+    return out;
+}
+
+void AppTest::ImportFile(const QString& path) {
+    dialogs.openAnswers.push_back(path);
+    form->MbImport->Click();
+}

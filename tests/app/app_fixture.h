@@ -19,6 +19,10 @@ protected:
     // Fills score cells directly, rows from 1.
     void SetScores(const QStringList& scores);
     QString Result(int col, int row) const;
+    // The score cells of rows from to to.
+    QStringList ScoreCells(int from, int to) const;
+    // The import command with the file dialog answered by path.
+    void ImportFile(const QString& path);
 
     ScriptedDialogs dialogs;
     std::unique_ptr<TForm2> help;

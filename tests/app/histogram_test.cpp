@@ -201,3 +201,65 @@ TEST_F(Histogram, HistogramTabShowsTheChart) {
     EXPECT_GT(red, 500);
     EXPECT_GT(dark, 20);
 }
+
+// The tallest mark stays below the title and inside the chart when the
+// fitted axis leaves it little room above its bar.
+class TallestMark : public Histogram {
+protected:
+    void AnalyseAndShow(const QStringList& scores, const char* shotName) {
+        SetScores(scores);
+        QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
+        form->SkSkinPageControl1->SetActivePageIndex(2);
+        QApplication::processEvents();
+        shot = Chart("Chart1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString dir = qEnvironmentVariable("MARKWISE_SHOT_DIR");
+        if (!dir.isEmpty()) form->grab().save(dir + "/" + shotName);
+    }
+    // The lowest row holding the title's blue letters.
+    int TitleBottom() const {
+        int bottom = -1;
+        for (int y = 0; y < shot.height() / 2; ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb c = shot.pixel(x, y);
+                if (qBlue(c) > 150 && qRed(c) < 100 && qGreen(c) < 100) bottom = y;
+            }
+        return bottom;
+    }
+    void ExpectMarksInside() {
+        TChart* chart = Chart("Chart1");
+        TBarSeries* s = Series("Chart1");
+        const int titleBottom = TitleBottom();
+        ASSERT_GT(titleBottom, 0);
+        ASSERT_EQ(s->Marks.Positions.size(), 5u);
+        const int z = s->MiddleZ();
+        for (int i = 0; i < 5; ++i) {
+            const TSeriesMarkPosition& m = s->Marks.Positions[size_t(i)];
+            const QPoint topLeft = chart->ChartCanvas().Project(m.leftTop.x(), m.leftTop.y(), z);
+            EXPECT_GT(topLeft.y(), titleBottom) << "band " << i;
+            EXPECT_GE(topLeft.x(), 0) << "band " << i;
+            EXPECT_LE(topLeft.x() + m.width, shot.width()) << "band " << i;
+            EXPECT_LE(topLeft.y() + m.height, shot.height()) << "band " << i;
+            // The light-yellow box really is drawn there.
+            EXPECT_EQ(shot.pixel(topLeft.x() + 2, topLeft.y() + 2), qRgb(255, 255, 128)) << "band " << i;
+            EXPECT_LE(m.arrowTo.y(), m.arrowFrom.y()) << "band " << i;
+        }
+    }
+    QImage shot;
+};
+
+TEST_F(TallestMark, SixScoresInOneBand) {
+    AnalyseAndShow({"95", "96", "97", "98", "99", "100"}, "histogram_six_in_one_band.png");
+    EXPECT_EQ(Chart("Chart1")->LeftAxis.Maximum(), 7);  // the fitted axis as before
+    ExpectMarksInside();
+    // The short bars keep their full 20-pixel arrow.
+    const TSeriesMarkPosition& empty = Series("Chart1")->Marks.Positions[1];
+    EXPECT_EQ(empty.arrowFrom.y() - empty.arrowTo.y(), 20);
+}
+
+TEST_F(TallestMark, TwoHundredNinetyNineSpreadScores) {
+    QStringList scores;
+    for (int k = 0; k < kScoreRows; ++k) scores << QString::number(k * 100 / (kScoreRows - 1));
+    AnalyseAndShow(scores, "histogram_299_spread.png");
+    EXPECT_EQ(Chart("Chart1")->LeftAxis.Maximum(), 180);
+    ExpectMarksInside();
+}

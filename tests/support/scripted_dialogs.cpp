@@ -21,6 +21,14 @@ std::optional<QString> ScriptedDialogs::SaveFile(QWidget*, const SaveDialogReque
     return r;
 }
 
+std::optional<QString> ScriptedDialogs::OpenFile(QWidget*, const OpenDialogRequest& request) {
+    openRequests.push_back(request);
+    if (openAnswers.empty()) return std::nullopt;
+    auto r = openAnswers.front();
+    openAnswers.pop_front();
+    return r;
+}
+
 QStringList ScriptedDialogs::Texts() const {
     QStringList out;
     for (const auto& m : messages) out << m.text;

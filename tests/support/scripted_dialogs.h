@@ -23,13 +23,17 @@ public:
     MsgResult Message(QWidget* owner, const QString& caption, const QString& text, MsgIcon icon,
                       MsgButtons buttons) override;
     std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& request) override;
+    std::optional<QString> OpenFile(QWidget* owner, const OpenDialogRequest& request) override;
 
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogRequest> saveRequests;
+    std::vector<OpenDialogRequest> openRequests;
     // Answers for confirmation boxes, in order; OK when empty.
     std::deque<MsgResult> answers;
     // Answers for save dialogs, in order; cancel when empty.
     std::deque<std::optional<QString>> saveAnswers;
+    // Answers for open dialogs, in order; cancel when empty.
+    std::deque<std::optional<QString>> openAnswers;
     // Runs while a message is "open" (for checks made at that moment).
     std::function<void(const ShownMessage&)> onMessage;
 

@@ -1,0 +1,58 @@
+#include "column_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TColumnDialog::TColumnDialog(const QString& source, const std::vector<ScoreColumn>& columns, QWidget* parent)
+    : QDialog(parent), group_(new QButtonGroup(this)) {
+    setWindowTitle(QStringLiteral("选择成绩列"));
+    auto* layout = new QVBoxLayout(this);
+    auto* prompt = new QLabel(QStringLiteral("%1中有%2列都可能是成绩，请选择要使用的一列：").arg(source).arg(columns.size()));
+    prompt->setWordWrap(true);
+    layout->addWidget(prompt);
+
+    auto* table = new QFrame;
+    table->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(table);
+    grid->setHorizontalSpacing(24);
+    for (int k = 0; k < int(columns.size()); ++k) {
+        const ScoreColumn& c = columns[size_t(k)];
+        const QString title = c.header.isEmpty() ? QStringLiteral("第%1列").arg(c.index + 1) : c.header;
+        auto* button = new QRadioButton(title);
+        group_->addButton(button, k);
+        grid->addWidget(button, 0, k);
+        for (int v = 0; v < c.firstValues.size(); ++v) {
+            auto* value = new QLabel(c.firstValues[v]);
+            value->setIndent(22);  // under the button's text, not its circle
+            grid->addWidget(value, v + 1, k);
+        }
+    }
+    grid->setRowStretch(6, 1);
+    layout->addWidget(table);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    Choose(0);
+}
+
+int TColumnDialog::Chosen() const { return group_->checkedId(); }
+
+void TColumnDialog::Choose(int position) {
+    if (QAbstractButton* b = group_->button(position)) b->setChecked(true);
+}
+
+std::optional<int> TColumnDialog::Ask(QWidget* owner, const QString& source, const std::vector<ScoreColumn>& columns) {
+    TColumnDialog dialog(source, columns, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Chosen();
+}

@@ -1,0 +1,151 @@
+#include "spreadsheet.h"
+
+#include "office.h"
+#include "word.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/table/CellRangeAddress.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <QFileInfo>
+
+using namespace com::sun::star;
+using office::Q;
+using office::Reference;
+
+namespace {
+
+// A class list is a few hundred cells; a sheet a thousand times larger is
+// not one, and reading it over the pipe would take minutes.
+constexpr qint64 kMaxCells = 300000;
+
+beans::PropertyValue Prop(const char* name, const uno::Any& value) {
+    beans::PropertyValue p;
+    p.Name = rtl::OUString::createFromAscii(name);
+    p.Value = value;
+    return p;
+}
+
+// Closes the loaded copy whatever happens while it is read.
+class ClosingGuard {
+public:
+    explicit ClosingGuard(Reference<lang::XComponent> c) : c_(std::move(c)) {}
+    ~ClosingGuard() {
+        try {
+            Reference<util::XCloseable> closeable(c_, uno::UNO_QUERY);
+            if (closeable.is()) closeable->close(true);
+            else if (c_.is()) c_->dispose();
+        } catch (...) {
+        }
+    }
+private:
+    Reference<lang::XComponent> c_;
+};
+
+// Ends an office that was started only for this read; one already running
+// (a preview, a warmed report office) is left as it was.
+class ConnectionGuard {
+public:
+    explicit ConnectionGuard(std::shared_ptr<office::Connection> c) : c_(std::move(c)) {}
+    ~ConnectionGuard() {
+        try {
+            if (c_->StartedPid() > 0 && c_->Headless()) c_->Terminate();
+            else c_->Release();
+        } catch (...) {
+        }
+    }
+private:
+    std::shared_ptr<office::Connection> c_;
+};
+
+SheetCells ReadCells(const Reference<lang::XComponent>& component) {
+    Reference<sheet::XSpreadsheetDocument> doc(component, uno::UNO_QUERY);
+    if (!doc.is())
+        throw ESheetError(ESheetError::Reason::NotASpreadsheet, QStringLiteral("The file is not a spreadsheet"));
+    Reference<container::XIndexAccess> sheets(doc->getSheets(), uno::UNO_QUERY_THROW);
+    if (sheets->getCount() < 1)
+        throw ESheetError(ESheetError::Reason::NotASpreadsheet, QStringLiteral("The spreadsheet has no sheet"));
+    Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
+
+    Reference<sheet::XSheetCellCursor> cursor(sheet->createCursor(), uno::UNO_SET_THROW);
+    Reference<sheet::XUsedAreaCursor> used(cursor, uno::UNO_QUERY_THROW);
+    used->gotoStartOfUsedArea(false);
+    used->gotoEndOfUsedArea(true);
+    Reference<sheet::XCellRangeAddressable> addressable(cursor, uno::UNO_QUERY_THROW);
+    const table::CellRangeAddress a = addressable->getRangeAddress();
+    const qint64 rows = qint64(a.EndRow) - a.StartRow + 1, cols = qint64(a.EndColumn) - a.StartColumn + 1;
+    if (rows < 1 || cols < 1) return {};
+    if (rows * cols > kMaxCells)
+        throw ESheetError(ESheetError::Reason::TooLarge,
+                          QStringLiteral("The first sheet uses %1 rows and %2 columns").arg(rows).arg(cols));
+
+    Reference<sheet::XCellRangeData> range(
+        sheet->getCellRangeByPosition(a.StartColumn, a.StartRow, a.EndColumn, a.EndRow), uno::UNO_QUERY_THROW);
+    const uno::Sequence<uno::Sequence<uno::Any>> data = range->getDataArray();
+
+    SheetCells out;
+    out.firstRow = a.StartRow + 1;
+    out.rows.reserve(data.getLength());
+    for (const auto& row : data) {
+        QVariantList cells;
+        cells.reserve(row.getLength());
+        for (const uno::Any& cell : row) {
+            double number = 0;
+            rtl::OUString text;
+            if (cell >>= number) cells << QVariant(number);
+            else if (cell >>= text) cells << QVariant(Q(text));
+            else cells << QVariant(QString());
+        }
+        out.rows << cells;
+    }
+    return out;
+}
+
+}  // namespace
+
+SheetCells ReadFirstSheet(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        throw ESheetError(ESheetError::Reason::Unreadable, QStringLiteral("The file %1 does not exist").arg(path));
+
+    std::shared_ptr<office::Connection> connection;
+    try {
+        connection = office::Connection::Open(false);
+    } catch (const Exception& e) {
+        throw ESheetError(ESheetError::Reason::NoOffice, e.Message());
+    }
+    ConnectionGuard office(connection);
+
+    Reference<lang::XComponent> component;
+    try {
+        Reference<frame::XComponentLoader> loader(connection->Desktop(), uno::UNO_QUERY_THROW);
+        // A file from outside: no macros, no links fetched, nothing shown.
+        const beans::PropertyValue args[] = {
+            Prop("Hidden", uno::Any(true)), Prop("ReadOnly", uno::Any(true)),
+            Prop("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
+            Prop("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE))};
+        component = loader->loadComponentFromURL(office::FileUrl(path), "_blank", 0,
+                                                 uno::Sequence<beans::PropertyValue>(args, 4));
+    } catch (const uno::Exception& e) {
+        throw ESheetError(ESheetError::Reason::Unreadable, Q(e.Message));
+    } catch (const Exception& e) {
+        throw ESheetError(ESheetError::Reason::Unreadable, e.Message());
+    }
+    if (!component.is())
+        throw ESheetError(ESheetError::Reason::Unreadable, QStringLiteral("The office could not open %1").arg(path));
+    ClosingGuard closing(component);
+    try {
+        return ReadCells(component);
+    } catch (const uno::Exception& e) {
+        throw ESheetError(ESheetError::Reason::Unreadable, Q(e.Message));
+    }
+}
