@@ -14,6 +14,7 @@
 #include "report_commands.h"
 #include "save_dialog.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 #include "skin_engine.h"
 #include "styled_label.h"
 
@@ -50,6 +51,7 @@ void RegisterAllComponents() {
     RegisterRuntimeComponents();
     RegisterFramedControls();
     RegisterSkinControls();
+    RegisterSkinMenuComponents();
     RegisterSkinEngineComponents();
     RegisterChartComponents();
 }

@@ -5,6 +5,7 @@
 #include "led_display.h"
 #include "memo.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 #include "styled_label.h"
 
 #include <QTest>
