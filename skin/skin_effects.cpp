@@ -133,16 +133,11 @@ void Interlace(TskEffectFrame& f) {
     }
 }
 
+// The picture comes in from the top left corner.
 void Corner(TskEffectFrame& f) {
     const double rest = 1 - std::clamp(f.progress / 100.0, 0.0, 1.0);
-    const int w = f.cells.width(), h = f.cells.height();
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            // Each quarter comes in from its own corner.
-            const std::int16_t dx = Offset(x < w / 2 ? rest : -rest, f.picture.width() / 2);
-            const std::int16_t dy = Offset(y < h / 2 ? rest : -rest, f.picture.height() / 2);
-            f.slide[std::size_t(y) * std::size_t(w) + std::size_t(x)] = {dx, dy, 255, 0};
-        }
+    const TskSlideCell cell{Offset(rest, f.picture.width()), Offset(rest, f.picture.height()), 255, 0};
+    std::fill_n(f.slide, std::size_t(f.cells.width()) * std::size_t(f.cells.height()), cell);
 }
 
 // ---- kind 2: the procedure draws the frame itself -------------------------------------

@@ -232,7 +232,9 @@ void DrawPopupItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkIt
         if (item.HasVisibleItems()) DrawSubMenuArrow(p, r, ink);
         return;
     }
-    if (look != TSkItemLook::Normal) p.fillRect(r, ToQColor(clMenuHighlight));
+    // A highlighted grey caption keeps a light highlight under it, so it stays readable.
+    if (look != TSkItemLook::Normal)
+        p.fillRect(r, item.Enabled() ? ToQColor(clMenuHighlight) : ToQColor(clMenuHighlight).lighter(170));
     const QColor ink = PlainText(item, look == TSkItemLook::Normal ? look : TSkItemLook::Focused);
     const int column = image.width() + 8;
     DrawMark(p, item, QRect(r.left(), r.top(), column, r.height()), ink);

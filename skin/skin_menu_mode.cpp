@@ -201,6 +201,10 @@ bool TSkMenuMode::Mouse(QEvent* e) {
             pressClosedPopup_ = item == view->Highlighted() && PopupOpen();
             CloseAfter(k);
             view->Highlight(item, TSkItemLook::Focused);
+        } else if (!view->IsBar() && item && !item->IsSeparator() && item != view->Highlighted()) {
+            // As a move there would have done.
+            CloseAfter(k);
+            view->Highlight(item, TSkItemLook::Focused);
         }
         return true;
     case QEvent::MouseButtonRelease:
