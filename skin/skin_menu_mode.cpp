@@ -6,6 +6,7 @@
 #include "skin_popup_window.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -58,6 +59,7 @@ void TSkMenuMode::StartOnBar(TSkCustomMenuBar* bar, TSkCustomItem* item) {
     Begin(bar, bar->window());
     bar_ = bar;
     rightButtonSelects_ = false;
+    pressSeen_ = true;
     views_.push_back(bar);
     bar->Highlight(item ? item : bar->First(), TSkItemLook::Focused);
 }
@@ -67,6 +69,8 @@ void TSkMenuMode::StartPopup(TSkItemOwner* owner, TSkCustomItem* root, QPoint at
     QWidget* window = QApplication::activeWindow();
     Begin(owner, window);
     rightButtonSelects_ = rightButtonSelects;
+    pressSeen_ = false;
+    openedAt_ = QCursor::pos();
     auto* popup = new TSkPopupWindow(root, owner->OwnerPopupOptions(), window);
     popups_.push_back(popup);
     views_.push_back(popup);
@@ -192,6 +196,7 @@ bool TSkMenuMode::Mouse(QEvent* e) {
         return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        pressSeen_ = true;
         if (!view) {
             End();
             return true;
@@ -213,6 +218,7 @@ bool TSkMenuMode::Mouse(QEvent* e) {
             return true;
         }
         if (!selectButton) return true;
+        if (!pressSeen_ && (global - openedAt_).manhattanLength() <= 2) return true;
         if (item && item == view->Highlighted()) {
             if (view->IsBar() && pressClosedPopup_) {
                 pressClosedPopup_ = false;

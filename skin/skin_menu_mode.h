@@ -2,6 +2,7 @@
 // The menu mode: while a bar or popup menu is open, the mouse and the keys
 // are handled here before any other window sees them.
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <vector>
 
@@ -66,4 +67,7 @@ private:
     QPointer<QWidget> window_;
     bool rightButtonSelects_ = false;
     bool pressClosedPopup_ = false;
+    // A popup opened under the pointer by a press ignores that press's release.
+    bool pressSeen_ = false;
+    QPoint openedAt_;
 };

@@ -1,5 +1,6 @@
 // The skinned menu bar, its items and popups, driven by mouse and key events.
 #include "colors.h"
+#include "component_stream.h"
 #include "image_list.h"
 #include "skin_engine.h"
 #include "skin_menu.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -397,4 +399,88 @@ TEST_F(Menu, AnItemRemovedWhileItsMenuIsOpenClosesTheMenu) {
     EXPECT_FALSE(mode.Active());
     EXPECT_EQ(help->Count(), 2);
     QApplication::processEvents();  // the closed popup goes
+}
+
+TEST_F(Menu, AClickWhoseItemWentBeforeItArrivedDoesNothing) {
+    GiveHelpSubItems();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, At(help));
+    QTest::mouseClick(Popup(1), Qt::LeftButton, {}, Popup(1)->ItemRect(last).center());
+    delete last;
+    QApplication::processEvents();
+    EXPECT_EQ(lastClicks, 0);
+    // Nor may an item hold its own ancestor.
+    first->Add(help);
+    EXPECT_EQ(help->Parent(), bar->Items());
+    EXPECT_EQ(first->Count(), 0);
+}
+
+TEST_F(Menu, PopupsStayOnTheScreen) {
+    TSkSkinPopupMenu menu;
+    menu.SetSkinEngine(&engine);
+    for (const char* c : {"一", "二", "三"}) menu.Items()->AddItem(QString::fromUtf8(c));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    menu.Popup(screen.right() - 5, screen.bottom() - 5);
+    const QRect g = Popup(0)->geometry();
+    EXPECT_TRUE(screen.contains(g)) << g.x() << "," << g.y();
+    menu.Close();
+
+    menu.SetAlignment(TSkPopupAlignment::kpaRight);
+    menu.Popup(300, 100);
+    EXPECT_EQ(Popup(0)->geometry().right() + 1, 300);
+    menu.Close();
+
+    // A bar item near the bottom opens its menu above itself.
+    GiveHelpSubItems();
+    window->move(screen.left() + 20, screen.bottom() - 40);
+    QApplication::processEvents();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, At(help));
+    ASSERT_NE(Popup(1), nullptr);
+    EXPECT_EQ(Popup(1)->geometry().bottom() + 1, bar->mapToGlobal(bar->ItemRect(help).topLeft()).y());
+}
+
+TEST_F(Menu, PopupOptionsAndAnimationsComeFromTheDescription) {
+    ComponentData d;
+    d.className = "TSkSkinMenuBar";
+    auto set = [&](const char* path, PropValue v) { d.props.push_back({QString::fromLatin1(path), std::move(v), 0}); };
+    set("PopupMenuOptions.Animation.EffectKind", PropValue::Str("[ FADE ] - Fade"));
+    set("PopupMenuOptions.Animation.Enabled", PropValue::Bool(true));
+    set("PopupMenuOptions.Animation.Direction", PropValue::Ident("kdRotate270"));
+    set("PopupMenuOptions.Animation.Time", PropValue::Int(120));
+    set("PopupMenuOptions.Blending.Value", PropValue::Int(200));
+    bar->ApplyProperties(d);
+    const TSkAnimation& a = bar->PopupMenuOptions().Animation;
+    EXPECT_TRUE(a.Enabled());
+    EXPECT_EQ(a.EffectKind(), "[ FADE ] - Fade");
+    EXPECT_EQ(a.Rec().Rotation, TskRotation::krRotate270);
+    EXPECT_EQ(a.Time(), 120);
+    EXPECT_EQ(bar->PopupMenuOptions().Blending.Value, 200);
+    // Only what differs from the defaults is written back.
+    const ComponentData saved = bar->Save();
+    EXPECT_NE(saved.Find("PopupMenuOptions.Animation.Time"), nullptr);
+    EXPECT_EQ(saved.Find("PopupMenuOptions.Animation.Resolution"), nullptr);
+
+    // An animated popup still ends up showing its whole picture.
+    GiveHelpSubItems();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, At(help));
+    ASSERT_NE(Popup(1), nullptr);
+    EXPECT_EQ(Popup(1)->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              Popup(1)->Picture().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Menu, TheReleaseOfThePressThatOpenedAPopupChoosesNothing) {
+    TSkSkinPopupMenu menu;
+    menu.SetSkinEngine(&engine);
+    int clicks = 0;
+    TSkCustomItem* item = menu.Items()->AddItem("最小化", [&](TComponent*) { ++clicks; });
+    const QPoint pointer = window->mapToGlobal(QPoint(200, 100));
+    QCursor::setPos(pointer);
+    QApplication::processEvents();
+    menu.Popup(pointer.x() - 10, pointer.y() - 10);  // the item lies under the pointer
+    TSkPopupWindow* popup = Popup(0);
+    ASSERT_TRUE(popup->ItemRect(item).contains(popup->mapFromGlobal(pointer)));
+    QTest::mouseRelease(popup, Qt::RightButton, {}, popup->mapFromGlobal(pointer));
+    EXPECT_TRUE(menu.IsOpen());
+    QTest::mouseClick(popup, Qt::RightButton, {}, popup->mapFromGlobal(pointer));
+    QApplication::processEvents();
+    EXPECT_EQ(clicks, 1);
 }
