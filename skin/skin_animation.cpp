@@ -70,6 +70,14 @@ void BlendOnto(QImage& target, QPoint at, const QImage& work) {
     }
 }
 
+TskEffectFrame FrameOf(double progress, QSize picture, QSize cells) {
+    TskEffectFrame f;
+    f.progress = progress;
+    f.picture = picture;
+    f.cells = cells;
+    return f;
+}
+
 }  // namespace
 
 const TskEffectEntry* TskAnimationRec::ChooseEffect() const {
@@ -83,9 +91,7 @@ void TskAnimationRec::RenderFrame(const TskEffectEntry* entry, const QImage& pre
     const QSize size = prepared.size();
     const int resolution = std::max(1, Resolution), tiles = std::max(1, TileCount);
     if (entry && entry->kind == skeffect::kManual) {
-        TskEffectFrame f;
-        f.progress = progress;
-        f.picture = size;
+        TskEffectFrame f = FrameOf(progress, size, QSize());
         f.source = &prepared;
         f.work = &work;
         entry->proc(f);
@@ -98,10 +104,7 @@ void TskAnimationRec::RenderFrame(const TskEffectEntry* entry, const QImage& pre
 
     if (entry && entry->kind == skeffect::kSlide) {
         slide_.assign(count, TskSlideCell());
-        TskEffectFrame f;
-        f.progress = progress;
-        f.picture = size;
-        f.cells = cells;
+        TskEffectFrame f = FrameOf(progress, size, cells);
         f.slide = slide_.data();
         entry->proc(f);
         for (int y = 0; y < size.height(); ++y) {
@@ -126,10 +129,7 @@ void TskAnimationRec::RenderFrame(const TskEffectEntry* entry, const QImage& pre
     if (entry) {  // an effect of kind 0, computed in the turned grid when there is a rotation
         std::vector<std::uint8_t>& into = Rotation == TskRotation::krNone ? mask_ : rotated_;
         into.assign(count, 0);
-        TskEffectFrame f;
-        f.progress = progress;
-        f.picture = size;
-        f.cells = turned;
+        TskEffectFrame f = FrameOf(progress, size, turned);
         f.mask = into.data();
         entry->proc(f);
         if (Rotation != TskRotation::krNone) RotateInto(rotated_, turned, Rotation, mask_, cells);

@@ -119,6 +119,17 @@ QColor PlainText(const TSkCustomItem& item, TSkItemLook look) {
 
 }  // namespace
 
+TSkSkinObject* MenuFrame(TSkSkinObject* copy) { return copy ? copy->FindByName(QStringLiteral("Frame")) : nullptr; }
+
+void DrawMenuFrame(QPainter& p, TSkSkinObject& copy, const QRect& r) {
+    if (TSkSkinObject* frame = MenuFrame(&copy)) {
+        frame->SetBoundsRect(r);
+        frame->Draw(p);
+    } else if (copy.Color() != clNone) {
+        p.fillRect(r, ToQColor(copy.Color()));
+    }
+}
+
 // ---- the bar ------------------------------------------------------------------------------
 
 QSize MeasureBarItem(const TSkCustomItem& item, const QFont& plainFont, int plainHeight) {

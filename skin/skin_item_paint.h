@@ -7,6 +7,7 @@
 
 class QPainter;
 class TSkCustomItem;
+class TSkSkinObject;
 
 // The highlighted item is hot while the mouse only passes over the bar and
 // focused while the menu is open.
@@ -20,3 +21,8 @@ void DrawBarItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkItem
 
 QSize MeasurePopupItem(const TSkCustomItem& item, const QFont& plainFont);
 void DrawPopupItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkItemLook look, const QFont& plainFont);
+
+// The "Frame" part of a bar's or popup's skin object copy, or null.
+TSkSkinObject* MenuFrame(TSkSkinObject* copy);
+// That frame over r; a copy without one fills r with its colour.
+void DrawMenuFrame(QPainter& p, TSkSkinObject& copy, const QRect& r);

@@ -5,6 +5,7 @@
 #include "skin_object.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -111,9 +112,8 @@ void TSkCustomMenuBar::Relayout() {
 }
 
 QRect TSkCustomMenuBar::ItemArea() const {
-    if (copy_)
-        if (const TSkSkinObject* frame = copy_->FindByName(QStringLiteral("Frame")))
-            return QRect(QPoint(frame->MarginLeft(), frame->MarginTop()),
+    if (const TSkSkinObject* frame = MenuFrame(copy_.get()))
+        return QRect(QPoint(frame->MarginLeft(), frame->MarginTop()),
                          QPoint(width() - frame->MarginRight() - 1, height() - frame->MarginBottom() - 1));
     return rect().adjusted(2, 0, -2, showBevel_ ? -2 : 0);
 }
@@ -172,12 +172,7 @@ void TSkCustomMenuBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool skinned = copy_ && skinEngine_ && !skinEngine_->Source().Locked();
     if (skinned) {
-        if (TSkSkinObject* frame = copy_->FindByName(QStringLiteral("Frame"))) {
-            frame->SetBoundsRect(rect());
-            frame->Draw(p);
-        } else if (copy_->Color() != clNone) {
-            p.fillRect(rect(), ToQColor(copy_->Color()));
-        }
+        DrawMenuFrame(p, *copy_, rect());
     } else {
         if (!transparent_) p.fillRect(rect(), ToQColor(Color()));
         if (showBevel_) {
@@ -197,11 +192,16 @@ void TSkCustomMenuBar::mousePressEvent(QMouseEvent* e) {
     if (TSkCustomItem* item = ItemAt(e->position().toPoint())) TSkMenuMode::Instance().StartOnBar(this, item);
 }
 
-void TSkCustomMenuBar::mouseMoveEvent(QMouseEvent* e) {
+void TSkCustomMenuBar::TrackHover(QPoint at) {
     if (TSkMenuMode::Instance().Shows(this)) return;
-    TSkCustomItem* item = ItemAt(e->position().toPoint());
+    TSkCustomItem* item = ItemAt(at);
     Highlight(item, item ? TSkItemLook::Hot : TSkItemLook::Normal);
 }
+
+void TSkCustomMenuBar::mouseMoveEvent(QMouseEvent* e) { TrackHover(e->position().toPoint()); }
+
+// The pointer may arrive straight onto an item, before any move.
+void TSkCustomMenuBar::enterEvent(QEnterEvent* e) { TrackHover(e->position().toPoint()); }
 
 void TSkCustomMenuBar::leaveEvent(QEvent*) {
     if (!TSkMenuMode::Instance().Shows(this)) Highlight(nullptr, TSkItemLook::Normal);

@@ -74,12 +74,14 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void FontChanged() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void TrackHover(QPoint at);
     void TakeSkin();
     void Relayout();
     void FitHeight();

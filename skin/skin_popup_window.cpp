@@ -36,7 +36,7 @@ QRect TSkPopupWindow::ItemRect(const TSkCustomItem* item) const {
 }
 
 QSize TSkPopupWindow::Layout() {
-    TSkSkinObject* frame = Skinned() ? copy_->FindByName(QStringLiteral("Frame")) : nullptr;
+    TSkSkinObject* frame = Skinned() ? MenuFrame(copy_.get()) : nullptr;
     insets_ = frame ? QMargins(frame->MarginLeft(), frame->MarginTop(), frame->MarginRight(), frame->MarginBottom())
                     : QMargins(kPlainInset, kPlainInset, kPlainInset, kPlainInset);
     std::vector<QSize> sizes(std::size_t(items_->Count()));
@@ -61,7 +61,7 @@ QSize TSkPopupWindow::Layout() {
 void TSkPopupWindow::Relayout() {
     resize(Layout());
     // A skin frame with transparent corners shapes the window.
-    if (TSkSkinObject* frame = Skinned() ? copy_->FindByName(QStringLiteral("Frame")) : nullptr) {
+    if (TSkSkinObject* frame = Skinned() ? MenuFrame(copy_.get()) : nullptr) {
         frame->SetBoundsRect(rect());
         const QRegion shape = frame->Mask();
         if (!shape.isEmpty() && shape != QRegion(rect())) setMask(shape);
@@ -74,12 +74,7 @@ void TSkPopupWindow::Relayout() {
 
 void TSkPopupWindow::Paint(QPainter& p) {
     if (Skinned()) {
-        if (TSkSkinObject* frame = copy_->FindByName(QStringLiteral("Frame"))) {
-            frame->SetBoundsRect(rect());
-            frame->Draw(p);
-        } else if (copy_->Color() != clNone) {
-            p.fillRect(rect(), ToQColor(copy_->Color()));
-        }
+        DrawMenuFrame(p, *copy_, rect());
     } else {
         p.fillRect(rect(), ToQColor(clMenu));
         p.setPen(ToQColor(clBtnShadow));
