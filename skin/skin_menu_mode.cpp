@@ -317,9 +317,9 @@ bool TSkMenuMode::eventFilter(QObject* watched, QEvent* e) {
         for (const QPointer<TSkPopupWindow>& p : popups_)
             if (p.data() == watched) {  // closed by the system, not by us
                 End();
-                break;
+                return false;
             }
-        return false;
+        [[fallthrough]];
     case QEvent::Move:
     case QEvent::Resize:
         if (watched == window_.data()) End();

@@ -229,6 +229,11 @@ TEST_F(Menu, AltOrF10OpensTheMenuAndTheArrowsMoveAlongTheBar) {
     QTest::keyRelease(window->windowHandle(), Qt::Key_Alt);
     EXPECT_FALSE(mode.Active());
     EXPECT_EQ(makeClicks + previewClicks + helpClicks, 0);
+
+    // Moving the window leaves the menu.
+    Key(Qt::Key_F10);
+    window->move(window->pos() + QPoint(10, 0));
+    EXPECT_FALSE(mode.Active());
 }
 
 TEST_F(Menu, EnterAndAcceleratorsPerformItemsAndOtherKeysGoToTheFocusedControl) {
