@@ -17,6 +17,7 @@
 #include "score_import.h"
 #include "statistics_dialog.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 #include "skin_engine.h"
 #include "styled_label.h"
 
@@ -54,6 +55,7 @@ void RegisterAllComponents() {
     RegisterRuntimeComponents();
     RegisterFramedControls();
     RegisterSkinControls();
+    RegisterSkinMenuComponents();
     RegisterSkinEngineComponents();
     RegisterChartComponents();
 }

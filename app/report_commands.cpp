@@ -9,6 +9,7 @@
 #include "report.h"
 #include "save_dialog.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -240,15 +240,16 @@ void SkinMaker::Bitmaps() {
     CaptionSheet(*this, QStringLiteral("zodiraze_toolcaption"), 24, 5);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_toolclose"), Glyph::Close, 22, 18, true);
 
-    {   // menu bar strip
-        QImage img = NewImage(8, 26);
-        Gradient(img, QRect(0, 0, 8, 25), QColor(0xFA, 0xFB, 0xFC), QColor(0xEC, 0xEF, 0xF3));
-        Fill(img, QRect(0, 25, 8, 1), kLineSoft);
+    {   // menu bar strip: a light band over one soft line, as high as the bar
+        QImage img = NewImage(8, 19);
+        Gradient(img, QRect(0, 0, 8, 18), QColor(0xFA, 0xFB, 0xFC), QColor(0xEC, 0xEF, 0xF3));
+        Fill(img, QRect(0, 18, 8, 1), kLineSoft);
         AddBitmap(QStringLiteral("zodiraze_menubar"), img);
     }
-    {   // menu bar item: nothing, then the highlight
-        QImage img = NewImage(24, 44);
-        Box(img, QRect(0, 22, 24, 22), 4, AllCorners, kAccent.darker(110), kAccentHot, kAccent);
+    {   // menu bar item: nothing, then the highlight, a pale accent pill that
+        // keeps grey (disabled) captions readable
+        QImage img = NewImage(24, 34);
+        Box(img, QRect(0, 17, 24, 17), 4, AllCorners, kAccentHot, kAccentPale.lighter(104), kAccentPale);
         AddBitmap(QStringLiteral("zodiraze_menuitem"), img);
     }
     {   // small window buttons of a maximized child window
@@ -573,29 +574,29 @@ void SkinMaker::Objects() {
     s_.AddObject(Frame({QStringLiteral("Form"), 400, 300, 32, QStringLiteral("zodiraze_caption"), false}));
     s_.AddObject(Frame({QStringLiteral("ToolWindow"), 240, 160, 24, QStringLiteral("zodiraze_toolcaption"), true}));
 
-    {   // menu bar
-        auto bar = Top(QStringLiteral("MenuBar"), TSkKind::skMenuBar, QSize(300, 26));
-        auto* frame = Obj<TSkBitmapObject>(bar.get(), QStringLiteral("Frame"), TSkKind::skNone, QRect(0, 0, 300, 26), TSkAlign::saClient);
-        Link(frame->Bitmap(), QStringLiteral("zodiraze_menubar"), QRect(0, 0, 8, 26));
-        Margins(frame, 2, 2, 2, 2);
+    {   // menu bar: 19 pixels high, items 17 high between one-pixel margins
+        auto bar = Top(QStringLiteral("MenuBar"), TSkKind::skMenuBar, QSize(300, 19));
+        auto* frame = Obj<TSkBitmapObject>(bar.get(), QStringLiteral("Frame"), TSkKind::skNone, QRect(0, 0, 300, 19), TSkAlign::saClient);
+        Link(frame->Bitmap(), QStringLiteral("zodiraze_menubar"), QRect(0, 0, 8, 19));
+        Margins(frame, 2, 1, 2, 1);
         frame->SetTileStyle(TskTileStyle::tsStretch);
         frame->SetBorderTileStyle(TskTileStyle::tsStretch);
         for (const QString& name : {QStringLiteral("Item"), QStringLiteral("ToolbarItem")}) {
-            auto* item = Obj<TSkActiveBitmap>(bar.get(), name, TSkKind::skMenuBarItem, QRect(2, 2, 60, 22));
-            Link(item->Bitmap(), QStringLiteral("zodiraze_menuitem"), QRect(0, 0, 24, 22));
-            Link(item->ActiveBitmap(), QStringLiteral("zodiraze_menuitem"), QRect(0, 22, 24, 22));
+            auto* item = Obj<TSkActiveBitmap>(bar.get(), name, TSkKind::skMenuBarItem, QRect(2, 1, 60, 17));
+            Link(item->Bitmap(), QStringLiteral("zodiraze_menuitem"), QRect(0, 0, 24, 17));
+            Link(item->ActiveBitmap(), QStringLiteral("zodiraze_menuitem"), QRect(0, 17, 24, 17));
             Margins(item, 5, 5, 5, 5);
             item->SetTileStyle(TskTileStyle::tsStretch);
             item->SetBorderTileStyle(TskTileStyle::tsStretch);
             item->SetTextAlign(TSkTextAlign::taCenter);
-            item->SetTextMarginLeft(10);
-            item->SetTextMarginRight(10);
-            item->SetActiveFont(Font(kWhite));
+            item->SetTextMarginLeft(9);
+            item->SetTextMarginRight(9);
+            item->SetActiveFont(Font(kAccent.darker(150)));
         }
         int x = 250;
         for (const QString& name : {QStringLiteral("Min"), QStringLiteral("Restore"), QStringLiteral("Close")}) {
             const int cell = name == QLatin1String("Min") ? 0 : name == QLatin1String("Restore") ? 1 : 2;
-            auto* b = StateButton(bar.get(), name, QRect(x, 6, 16, 14), QStringLiteral("zodiraze_mdi"), QSize(16, 14), {cell});
+            auto* b = StateButton(bar.get(), name, QRect(x, 2, 16, 14), QStringLiteral("zodiraze_mdi"), QSize(16, 14), {cell});
             b->SetAlign(TSkAlign::saTopRight);
             x += 16;
         }

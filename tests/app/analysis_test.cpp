@@ -2,6 +2,7 @@
 
 #include "framed_grid.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 
 #include <QTest>
 

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "framed_grid.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 
 #include <QApplication>
 #include <QTest>

@@ -3,6 +3,7 @@
 #include "framed_grid.h"
 #include "led_display.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 
 #include <QApplication>
 #include <QTest>

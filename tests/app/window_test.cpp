@@ -5,6 +5,7 @@
 #include "led_display.h"
 #include "memo.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 #include "styled_label.h"
 
 #include <QTest>
@@ -122,4 +123,23 @@ TEST_F(Window, DisabledMenuItemsIgnoreClicks) {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->ItemRect(form->MbMake).center());
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(bar->ItemRect(form->MbPrint).isEmpty());
+}
+
+TEST_F(Window, TheMenuWorksFromTheKeys) {
+    auto* bar = form->findChild<TSkSkinMenuBar*>();
+    bool shown = false;
+    QTimer::singleShot(200, help.get(), [&] {
+        shown = help->isVisible();
+        help->close();
+    });
+    QTest::keyClick(form->windowHandle(), Qt::Key_F10);
+    EXPECT_EQ(bar->Highlighted(), form->MbMake);
+    QTest::keyClick(form->windowHandle(), Qt::Key_Return);  // disabled: nothing
+    EXPECT_TRUE(TSkMenuMode::Instance().Active());
+    QTest::keyClick(form->windowHandle(), Qt::Key_Left);    // past the hidden print item
+    EXPECT_EQ(bar->Highlighted(), form->CustomItem1);
+    QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(TSkMenuMode::Instance().Active());
+    EXPECT_FALSE(form->MbMake->Enabled());
 }

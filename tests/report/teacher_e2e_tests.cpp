@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "memo.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 
 #include <QApplication>
 #include <QFile>
