@@ -7,6 +7,7 @@
 #include "gbk.h"
 #include "led_display.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 
 #include <QApplication>
 #include <QFile>

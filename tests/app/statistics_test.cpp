@@ -6,6 +6,7 @@
 #include "framed_grid.h"
 #include "memo.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 #include "statistics_dialog.h"
 
 #include <QApplication>

@@ -9,6 +9,7 @@
 #include "main_window.h"
 #include "memo.h"
 #include "skin_controls.h"
+#include "skin_menu.h"
 #include "statistics_dialog.h"
 
 #include <QApplication>
