@@ -33,8 +33,9 @@ TEST_F(Histogram, ChartsAsTheWindowDescribesThem) {
     EXPECT_TRUE(chart1->View3D());
     EXPECT_EQ(chart1->Title.Text(), QStringList{QStringLiteral("成绩直方图")});
     EXPECT_TRUE(chart1->Legend.Visible());
-    EXPECT_EQ(chart1->LeftWall.Color(), TColor(0x80FFFF));
-    EXPECT_EQ(chart1->BottomWall.Color(), clWhite);
+    // Walls in the pale slate of the skin, not the engine's yellow and white.
+    EXPECT_EQ(chart1->LeftWall.Color(), RGBColor(0xE6, 0xEB, 0xF0));
+    EXPECT_EQ(chart1->BottomWall.Color(), RGBColor(0xE6, 0xEB, 0xF0));
     EXPECT_EQ(chart1->BackWall.Brush.Style(), TBrushStyle::bsClear);
     EXPECT_EQ(chart1->Align(), TAlign::alClient);
     EXPECT_EQ(chart1->SeriesCount(), 1);
