@@ -37,7 +37,8 @@ void TSkSkinStringGrid::DrawCell(QPainter& p, int col, int row, const QRect& rec
 
 QColor TSkSkinStringGrid::GridLineColor(bool fixed) const {
     if (!Skin()) return TStringGrid::GridLineColor(fixed);
-    return ToQColor(fixed ? clBtnShadow : clInactiveBorder);
+    // The skin's two line weights: firmer around the fixed cells.
+    return ToQColor(fixed ? clActiveBorder : clInactiveBorder);
 }
 
 bool TSkSkinStringGrid::event(QEvent* e) {
