@@ -1,5 +1,6 @@
 // Start-up: the application title, the two windows, the message loop.
 #include "application.h"
+#include "colors.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -13,6 +14,10 @@ int main(int argc, char** argv) {
     // call with an error, not the program.
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
+    // One look on every desktop: the skin draws our controls, and the
+    // toolkit draws the rest in the same colours.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(SystemPalette());
     Application().SetTitle(QStringLiteral("Markwise2006版"));
     QApplication::setApplicationName(QStringLiteral("markwise"));
     QApplication::setApplicationDisplayName(Application().Title());

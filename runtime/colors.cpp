@@ -1,14 +1,44 @@
 #include "colors.h"
 
+#include <QPalette>
 #include <array>
 
 namespace {
-// A light desktop palette, written as 0xRRGGBB for readability.
+// The program's own system colours, drawn from its skin's slate and teal so
+// that framed controls and skinned ones read as one design. 0xRRGGBB.
 constexpr std::array<std::uint32_t, 31> kSystemPalette = {
-    0xC8C8C8, 0x3A6EA5, 0x0A246A, 0x7A96DF, 0xFFFFFF, 0xFFFFFF, 0x000000, 0x000000,
-    0x000000, 0xFFFFFF, 0xD4D0C8, 0xD4D0C8, 0x808080, 0x316AC5, 0xFFFFFF, 0xECE9D8,
-    0xACA899, 0xACA899, 0x000000, 0xD8E4F8, 0xFFFFFF, 0x716F64, 0xF1EFE2, 0x000000,
-    0xFFFFE1, 0xB5B5B5, 0x000080, 0x3D95FF, 0x9DB9EB, 0x316AC5, 0xECE9D8};
+    0xE6EAEE,  // clScrollBar
+    0x34506F,  // clBackground
+    0x34506F,  // clActiveCaption
+    0x9AA8B8,  // clInactiveCaption
+    0xFFFFFF,  // clMenu
+    0xFFFFFF,  // clWindow
+    0x263A50,  // clWindowFrame
+    0x1F2933,  // clMenuText
+    0x1F2933,  // clWindowText
+    0xFFFFFF,  // clCaptionText
+    0xC5CED8,  // clActiveBorder
+    0xD5DCE4,  // clInactiveBorder
+    0x8A96A3,  // clAppWorkSpace
+    0x2A9D8F,  // clHighlight
+    0xFFFFFF,  // clHighlightText
+    0xF3F5F7,  // clBtnFace
+    0xA9B6C3,  // clBtnShadow
+    0x8A96A3,  // clGrayText
+    0x1F2933,  // clBtnText
+    0xE6EBF0,  // clInactiveCaptionText
+    0xFFFFFF,  // clBtnHighlight
+    0x5C6B7A,  // cl3DDkShadow
+    0xE6EBF0,  // cl3DLight
+    0x1F2933,  // clInfoText
+    0xFFFFFF,  // clInfoBk
+    0xB8C4D0,  // (unused)
+    0x1F7A6F,  // clHotLight
+    0x4A6A8F,  // clGradientActiveCaption
+    0x9AA8B8,  // clGradientInactiveCaption
+    0x2A9D8F,  // clMenuHighlight
+    0xF3F5F7,  // clMenuBar
+};
 
 struct NamedColor { TColor value; const char* name; };
 constexpr NamedColor kNames[] = {
@@ -61,4 +91,32 @@ std::optional<QString> ColorToIdent(TColor c) {
     for (const auto& n : kNames)
         if (n.value == c) return QString::fromLatin1(n.name);
     return std::nullopt;
+}
+
+QPalette SystemPalette() {
+    QPalette pal;
+    auto set = [&pal](QPalette::ColorRole role, TColor c) { pal.setColor(role, ToQColor(c)); };
+    set(QPalette::Window, clBtnFace);
+    set(QPalette::WindowText, clWindowText);
+    set(QPalette::Base, clWindow);
+    set(QPalette::AlternateBase, cl3DLight);
+    set(QPalette::Text, clWindowText);
+    set(QPalette::Button, clBtnFace);
+    set(QPalette::ButtonText, clBtnText);
+    set(QPalette::BrightText, clHighlightText);
+    set(QPalette::Light, clBtnHighlight);
+    set(QPalette::Midlight, cl3DLight);
+    set(QPalette::Mid, clBtnShadow);
+    set(QPalette::Dark, clBtnShadow);
+    set(QPalette::Shadow, cl3DDkShadow);
+    set(QPalette::Highlight, clHighlight);
+    set(QPalette::HighlightedText, clHighlightText);
+    set(QPalette::ToolTipBase, clInfoBk);
+    set(QPalette::ToolTipText, clInfoText);
+    set(QPalette::PlaceholderText, clGrayText);
+    set(QPalette::Link, clHotLight);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(QPalette::Disabled, role, ToQColor(clGrayText));
+    pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
+    return pal;
 }

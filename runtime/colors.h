@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+class QPalette;
+
 using TColor = std::uint32_t;
 
 constexpr TColor RGBColor(int r, int g, int b) {
@@ -46,6 +48,10 @@ constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000) == clSystemColo
 TColor ColorToRGB(TColor c);
 QColor ToQColor(TColor c);
 TColor FromQColor(const QColor& c);
+
+// The toolkit's palette in the system colours, for the widgets the toolkit
+// draws itself (pickers, memo, scroll bars, dialogs).
+QPalette SystemPalette();
 
 // Names used in form and skin descriptions ("clWhite", "clBtnFace").
 std::optional<TColor> IdentToColor(const QString& ident);

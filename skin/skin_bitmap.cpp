@@ -220,9 +220,11 @@ void DrawSkinBitmap(QPainter& p, const TskBitmap& bmp, const QRect& src, const Q
     }
 
     // Any other device: render the visible part and let the painter put it there.
+    // Only the part inside the painter's window: a widget's painter has the
+    // widget as its device, already offset within the window it paints into.
     QRect area = dst;
-    if (QPaintDevice* dev = p.device()) {
-        const QRect logical = p.deviceTransform().inverted().mapRect(QRect(0, 0, dev->width(), dev->height()));
+    if (p.device()) {
+        const QRect logical = p.worldTransform().inverted().mapRect(p.window());
         area &= logical.adjusted(-1, -1, 1, 1);
     }
     if (area.isEmpty()) return;

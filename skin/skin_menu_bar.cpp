@@ -10,11 +10,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-const EnumNames<TSkPerformance> kSkPerformanceNames{{"kspNoBuffer", "kspSharedBuffer", "kspDoubleBuffer"}};
-
 TSkCustomMenuBar::TSkCustomMenuBar(TComponent* owner, QWidget* parent)
     : QWidget(parent), TControl(owner, this), root_(std::make_unique<TSkCustomItem>()) {
     root_->SetItemOwner(this, this);
+    SetSkinObject(QStringLiteral("MenuBar"));
+    SetPerformance(TSkPerformance::kspDoubleBuffer);
     SetColor(clMenuBar);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
@@ -42,6 +42,7 @@ void TSkCustomMenuBar::AdoptChild(TComponent* child) {
 
 void TSkCustomMenuBar::Loaded() {
     TControl::Loaded();
+    SkinLoaded();
     FitHeight();
 }
 
@@ -51,41 +52,16 @@ void TSkCustomMenuBar::SetImages(TImageList* l) {
     Relayout();
 }
 
-void TSkCustomMenuBar::SetSkinEngine(TSkSkinEngine* e) {
-    skinEngine_ = e;
-    TakeSkin();
+// The copy came or went: the items take their parts from the engine again.
+void TSkCustomMenuBar::SkinReplaced() {
+    root_->BindSkin(TSkItemSkin::From(SkinEngine()));
     FitHeight();
     Relayout();
-}
-
-void TSkCustomMenuBar::SetSkinObject(const QString& name) {
-    if (name == skinObject_) return;
-    skinObject_ = name;
-    TakeSkin();
-    FitHeight();
-    Relayout();
-}
-
-void TSkCustomMenuBar::TakeSkin() {
-    copy_.reset();
-    if (skinEngine_ && !skinEngine_->Source().Locked() && !skinEngine_->Source().Empty())
-        if (TSkSkinObject* o = skinEngine_->Source().GetObjectByName(skinObject_)) copy_.reset(CloneSkinObject(*o));
-    root_->BindSkin(TSkItemSkin::From(skinEngine_));
 }
 
 void TSkCustomMenuBar::SkinChanging(TSkSkinEngine* engine) {
-    if (engine != skinEngine_) return;
-    if (TSkMenuMode::Instance().Shows(this)) TSkMenuMode::Instance().End();
-    copy_.reset();
-    root_->BindSkin(TSkItemSkin::From(engine));
-    Relayout();
-}
-
-void TSkCustomMenuBar::SkinChanged(TSkSkinEngine* engine) {
-    if (engine != skinEngine_) return;
-    TakeSkin();
-    FitHeight();
-    Relayout();
+    if (engine == SkinEngine() && TSkMenuMode::Instance().Shows(this)) TSkMenuMode::Instance().End();
+    TSkSkinnable::SkinChanging(engine);
 }
 
 void TSkCustomMenuBar::SetAutoSize(bool v) {
@@ -112,7 +88,7 @@ void TSkCustomMenuBar::Relayout() {
 }
 
 QRect TSkCustomMenuBar::ItemArea() const {
-    if (const TSkSkinObject* frame = MenuFrame(copy_.get()))
+    if (const TSkSkinObject* frame = MenuFrame(Skin()))
         return QRect(QPoint(frame->MarginLeft(), frame->MarginTop()),
                          QPoint(width() - frame->MarginRight() - 1, height() - frame->MarginBottom() - 1));
     return rect().adjusted(2, 0, -2, showBevel_ ? -2 : 0);
@@ -125,7 +101,7 @@ int TSkCustomMenuBar::NeededHeight() const {
     for (int k = 0; k < root_->Count(); ++k)
         if (const TSkCustomItem* i = root_->Items(k); i->Visible())
             items = std::max(items, MeasureBarItem(*i, font(), 0).height());
-    if (items == 0) items = copy_ && root_->Skin().barItem ? root_->Skin().barItem->Height() : 0;
+    if (items == 0) items = Skin() && root_->Skin().barItem ? root_->Skin().barItem->Height() : 0;
     if (items == 0 || !root_->Skin().Skinned()) items = QFontMetrics(font()).height() + 6;
     return items + margins;
 }
@@ -170,9 +146,9 @@ void TSkCustomMenuBar::ItemRemoved(TSkCustomItem* item) {
 
 void TSkCustomMenuBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const bool skinned = copy_ && skinEngine_ && !skinEngine_->Source().Locked();
+    const bool skinned = Skin() && SkinEngine() && !SkinEngine()->Source().Locked();
     if (skinned) {
-        DrawMenuFrame(p, *copy_, rect());
+        DrawMenuFrame(p, *Skin(), rect());
     } else {
         if (!transparent_) p.fillRect(rect(), ToQColor(Color()));
         if (showBevel_) {
@@ -264,15 +240,10 @@ const PropertyTable& TSkSkinMenuBar::StaticProperties() {
         using T = TSkSkinMenuBar;
         PropertyTable t(&TControl::StaticProperties());
         PropertyBuilder<T> b(t);
+        TSkSkinnable::AddSkinProperties<T>(t, QStringLiteral("MenuBar"), TSkPerformance::kspDoubleBuffer);
         b.Reference<TImageList>("Images", [](T& m, TImageList* l) { m.SetImages(l); })
-            .Reference<TSkSkinEngine>("SkinEngine", [](T& m, TSkSkinEngine* e) { m.SetSkinEngine(e); })
-            .Str("SkinObject", [](const T& m) { return m.SkinObject(); }, [](T& m, const QString& v) { m.SetSkinObject(v); },
-                 QStringLiteral("MenuBar"))
-            .Str("Version", [](const T&) { return T::Version(); }, [](T&, const QString&) {}, T::Version())
             .Bool("AutoSize", [](const T& m) { return m.AutoSize(); }, [](T& m, bool v) { m.SetAutoSize(v); }, true)
             .Bool("ShowBevel", [](const T& m) { return m.ShowBevel(); }, [](T& m, bool v) { m.SetShowBevel(v); }, false)
-            .Enum<TSkPerformance>("Performance", kSkPerformanceNames, [](const T& m) { return m.Performance(); },
-                                  [](T& m, TSkPerformance v) { m.SetPerformance(v); }, TSkPerformance::kspDoubleBuffer)
             .Bool("Transparent", [](const T& m) { return m.Transparent(); }, [](T& m, bool v) { m.SetTransparent(v); }, false)
             .Bool("Blending", [](const T& m) { return m.Blending(); }, [](T& m, bool v) { m.SetBlending(v); }, false);
         AddPopupMenuOptionsProperties<T>(b, QStringLiteral("PopupMenuOptions"),

@@ -6,6 +6,7 @@
 #include "skin_item.h"
 #include "skin_menu_view.h"
 #include "skin_popup_window.h"
+#include "skin_skinnable.h"
 
 #include <QWidget>
 #include <memory>
@@ -13,14 +14,11 @@
 
 class TImageList;
 
-enum class TSkPerformance { kspNoBuffer, kspSharedBuffer, kspDoubleBuffer };
-extern const EnumNames<TSkPerformance> kSkPerformanceNames;
-
 class TSkCustomMenuBar : public QWidget,
                          public TControl,
                          public TSkMenuView,
                          public TSkItemOwner,
-                         public TSkSkinClient {
+                         public TSkSkinnable {
     Q_OBJECT
 public:
     TSkCustomMenuBar(TComponent* owner, QWidget* parent);
@@ -31,21 +29,12 @@ public:
     TSkCustomItem* Items() const { return root_.get(); }
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* l);
-    TSkSkinEngine* SkinEngine() const { return skinEngine_; }
-    void SetSkinEngine(TSkSkinEngine* e);
-    const QString& SkinObject() const { return skinObject_; }
-    void SetSkinObject(const QString& name);
-    // The bar's own copy of its skin object; null when it draws plain.
-    TSkSkinObject* SkinCopy() const { return copy_.get(); }
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool v);
     bool ShowBevel() const { return showBevel_; }
     void SetShowBevel(bool v);
     TSkPopupMenuOptions& PopupMenuOptions() { return popupOptions_; }
-    // Every paint is buffered here; the value is kept for the description.
-    TSkPerformance Performance() const { return performance_; }
-    void SetPerformance(TSkPerformance p) { performance_ = p; }
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool v);
     bool Blending() const { return blending_; }
@@ -63,9 +52,7 @@ public:
     void ItemChanged(TSkCustomItem* item) override;
     void ItemRemoved(TSkCustomItem* item) override;
 
-    // TSkSkinClient
     void SkinChanging(TSkSkinEngine* engine) override;
-    void SkinChanged(TSkSkinEngine* engine) override;
 
     // The height the items need, with the frame's margins.
     int NeededHeight() const;
@@ -78,11 +65,11 @@ protected:
     void leaveEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void FontChanged() override;
+    void SkinReplaced() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void TrackHover(QPoint at);
-    void TakeSkin();
     void Relayout();
     void FitHeight();
     bool OwnKey(QObject* watched) const;
@@ -90,13 +77,9 @@ private:
 
     std::unique_ptr<TSkCustomItem> root_;
     TImageList* images_ = nullptr;
-    TSkSkinEngine* skinEngine_ = nullptr;
-    QString skinObject_ = QStringLiteral("MenuBar");
-    std::unique_ptr<TSkSkinObject> copy_;
     bool autoSize_ = true;
     bool showBevel_ = false;
     TSkPopupMenuOptions popupOptions_;
-    TSkPerformance performance_ = TSkPerformance::kspDoubleBuffer;
     bool transparent_ = false;
     bool blending_ = false;
     mutable std::vector<QRect> rects_;  // one per item, empty for hidden ones
@@ -111,5 +94,4 @@ public:
     QString ClassName() const override { return QStringLiteral("TSkSkinMenuBar"); }
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
-    static QString Version() { return QStringLiteral("3.4.0"); }
 };

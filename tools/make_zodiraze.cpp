@@ -359,10 +359,9 @@ void SkinMaker::Bitmaps() {
         QImage frame = NewImage(8, 8);
         Box(frame, QRect(0, 0, 8, 8), 0, 0, kLine, kWhite, kWhite);
         AddBitmap(QStringLiteral("zodiraze_gridframe"), frame);
+        // The grid's own lines separate the cells; the bitmap is only the face.
         QImage fixed = NewImage(16, 24);
         Gradient(fixed, QRect(0, 0, 16, 24), QColor(0xF6, 0xF8, 0xFA), QColor(0xE6, 0xEB, 0xF0));
-        Fill(fixed, QRect(15, 0, 1, 24), QColor(0xC9, 0xD2, 0xDB));
-        Fill(fixed, QRect(0, 23, 16, 1), QColor(0xC9, 0xD2, 0xDB));
         AddBitmap(QStringLiteral("zodiraze_gridfixed"), fixed);
     }
     {   // panel, its caption strip and its buttons
@@ -688,7 +687,6 @@ void SkinMaker::Objects() {
                   TSkAlign::saNone);
         auto* fixed = Obj<TSkBitmapObject>(grid.get(), QStringLiteral("Fixed"), TSkKind::skNone, QRect(1, 1, 64, 24));
         Link(fixed->Bitmap(), QStringLiteral("zodiraze_gridfixed"), QRect(0, 0, 16, 24));
-        Margins(fixed, 0, 0, 1, 1);
         fixed->SetTileStyle(TskTileStyle::tsStretch);
         fixed->SetBorderTileStyle(TskTileStyle::tsStretch);
         fixed->SetTextAlign(TSkTextAlign::taCenter);

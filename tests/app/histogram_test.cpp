@@ -34,8 +34,9 @@ TEST_F(Histogram, ChartsAsTheWindowDescribesThem) {
     EXPECT_TRUE(chart1->View3D());
     EXPECT_EQ(chart1->Title.Text(), QStringList{QStringLiteral("成绩直方图")});
     EXPECT_TRUE(chart1->Legend.Visible());
-    EXPECT_EQ(chart1->LeftWall.Color(), TColor(0x80FFFF));
-    EXPECT_EQ(chart1->BottomWall.Color(), clWhite);
+    // Walls in the pale slate of the skin, not the engine's yellow and white.
+    EXPECT_EQ(chart1->LeftWall.Color(), RGBColor(0xE6, 0xEB, 0xF0));
+    EXPECT_EQ(chart1->BottomWall.Color(), RGBColor(0xE6, 0xEB, 0xF0));
     EXPECT_EQ(chart1->BackWall.Brush.Style(), TBrushStyle::bsClear);
     EXPECT_EQ(chart1->Align(), TAlign::alClient);
     EXPECT_EQ(chart1->SeriesCount(), 1);
@@ -216,13 +217,16 @@ protected:
         const QString dir = qEnvironmentVariable("MARKWISE_SHOT_DIR");
         if (!dir.isEmpty()) form->grab().save(dir + "/" + shotName);
     }
-    // The lowest row holding the title's blue letters.
-    int TitleBottom() const {
+    // The lowest row holding the title's slate letters: dark, and bluer than
+    // they are red, which the black text of marks and labels never is.
+    int TitleBottom() {
+        const QColor ink = ToQColor(Chart("Chart1")->Title.Font.Color());
+        const int tint = ink.blue() - ink.red();
         int bottom = -1;
         for (int y = 0; y < shot.height() / 2; ++y)
             for (int x = 0; x < shot.width(); ++x) {
                 const QRgb c = shot.pixel(x, y);
-                if (qBlue(c) > 150 && qRed(c) < 100 && qGreen(c) < 100) bottom = y;
+                if (qRed(c) < 128 && qBlue(c) - qRed(c) >= tint / 2) bottom = y;
             }
         return bottom;
     }
@@ -240,8 +244,8 @@ protected:
             EXPECT_GE(topLeft.x(), 0) << "band " << i;
             EXPECT_LE(topLeft.x() + m.width, shot.width()) << "band " << i;
             EXPECT_LE(topLeft.y() + m.height, shot.height()) << "band " << i;
-            // The light-yellow box really is drawn there.
-            EXPECT_EQ(shot.pixel(topLeft.x() + 2, topLeft.y() + 2), qRgb(255, 255, 128)) << "band " << i;
+            // The mark's box really is drawn there.
+            EXPECT_EQ(shot.pixel(topLeft.x() + 2, topLeft.y() + 2), ToQColor(s->Marks.BackColor()).rgb()) << "band " << i;
             EXPECT_LE(m.arrowTo.y(), m.arrowFrom.y()) << "band " << i;
         }
     }

@@ -108,7 +108,7 @@ protected:
 }  // namespace
 
 TEST_F(Menu, ItemsAreMeasuredFromTheSkinInsideTheFramesMargins) {
-    TSkSkinObject* frame = bar->SkinCopy()->FindByName("Frame");
+    TSkSkinObject* frame = bar->Skin()->FindByName("Frame");
     TSkSkinObject* item = engine.Source().GetObjectByName("MenuBar")->FindByName("Item");
     const QFontMetrics fm(item->Font().ToQFont());
     EXPECT_EQ(bar->NeededHeight(), item->Height() + frame->MarginTop() + frame->MarginBottom());
@@ -333,7 +333,7 @@ struct SwapWatcher : QWidget, TSkSkinClient {
     SwapWatcher(QWidget* parent, TSkSkinMenuBar* b, TSkCustomItem* i) : QWidget(parent), bar(b), item(i) {}
     void SkinChanging(TSkSkinEngine*) override {
         ++changing;
-        heldSkin += bar->SkinCopy() != nullptr || item->Skin().Skinned();
+        heldSkin += bar->Skin() != nullptr || item->Skin().Skinned();
     }
     void SkinChanged(TSkSkinEngine*) override {}
 };
@@ -344,19 +344,19 @@ TEST_F(Menu, ASkinSwapIsTakenUpAndWithoutASkinTheBarIsPlain) {
     engine.SetSkinStream(stream);
     EXPECT_EQ(watcher->changing, 1);
     EXPECT_EQ(watcher->heldSkin, 0) << "the old skin was still in use while it went";
-    ASSERT_NE(bar->SkinCopy(), nullptr);
+    ASSERT_NE(bar->Skin(), nullptr);
     EXPECT_TRUE(help->Skin().Skinned());
     EXPECT_EQ(help->Skin().menuBar, engine.Source().GetObjectByName("MenuBar"));
     EXPECT_EQ(Grab().pixel(200, 18), SkinPixel("zodiraze_menubar", 4, 18));
 
     TSkSkinEngine empty(nullptr);
     bar->SetSkinEngine(&empty);
-    EXPECT_EQ(bar->SkinCopy(), nullptr);
+    EXPECT_EQ(bar->Skin(), nullptr);
     EXPECT_FALSE(help->Skin().Skinned());
     EXPECT_EQ(Grab().pixel(200, 10), ToQColor(clMenuBar).rgb());
     EXPECT_EQ(bar->height(), bar->NeededHeight());
     empty.SetSkinStream(stream);  // an engine that was empty tells its controls too
-    EXPECT_NE(bar->SkinCopy(), nullptr);
+    EXPECT_NE(bar->Skin(), nullptr);
     EXPECT_EQ(bar->height(), 19);
     bar->SetSkinEngine(&engine);
 }
