@@ -11,10 +11,12 @@
 #include "led_display.h"
 #include "memo.h"
 #include "number_format.h"
+#include "program_icon.h"
 #include "report_commands.h"
 #include "save_dialog.h"
 #include "skin_controls.h"
 #include "skin_engine.h"
+#include "skin_form.h"
 #include "styled_label.h"
 
 #include <cmath>
@@ -51,6 +53,7 @@ void RegisterAllComponents() {
     RegisterFramedControls();
     RegisterSkinControls();
     RegisterSkinEngineComponents();
+    RegisterSkinFormComponents();
     RegisterChartComponents();
 }
 
@@ -59,6 +62,8 @@ void RegisterAllComponents() {
 TForm1::TForm1(TForm2* help, QWidget* parent) : TForm(parent), Form2(help) {
     RegisterAllComponents();
     RegisterHandlers();
+    // Before the description: the frame's system-menu button draws it.
+    setWindowIcon(ProgramIcon());
     LoadDescription(QStringLiteral(":/forms/form1.form"));
 }
 

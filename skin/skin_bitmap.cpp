@@ -222,7 +222,10 @@ void DrawSkinBitmap(QPainter& p, const TskBitmap& bmp, const QRect& src, const Q
     // Any other device: render the visible part and let the painter put it there.
     QRect area = dst;
     if (QPaintDevice* dev = p.device()) {
-        const QRect logical = p.deviceTransform().inverted().mapRect(QRect(0, 0, dev->width(), dev->height()));
+        // A widget measures itself in logical pixels, the device transform in real ones.
+        const qreal ratio = std::max<qreal>(1, dev->devicePixelRatioF());
+        const QRect pixels(0, 0, int(std::ceil(dev->width() * ratio)), int(std::ceil(dev->height() * ratio)));
+        const QRect logical = p.deviceTransform().inverted().mapRect(pixels);
         area &= logical.adjusted(-1, -1, 1, 1);
     }
     if (area.isEmpty()) return;
