@@ -39,7 +39,22 @@ TSkCustomForm::TSkCustomForm(TComponent* owner) : TSkHook(owner), plain_(std::ma
     }
 }
 
-TSkCustomForm::~TSkCustomForm() = default;
+TSkCustomForm::~TSkCustomForm() {
+    // Going before the form: its controls go back to it. (When the form itself
+    // is going, its widgets are gone already.)
+    TForm* form = HookedForm();
+    if (!form || !clientArea_) return;
+    for (QWidget* w : clientArea_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        const bool hidden = w->isHidden();
+        w->setParent(form);
+        if (!hidden) w->show();
+    }
+    delete clientArea_.data();
+    delete frameView_.data();
+    form->setContentsMargins(0, 0, 0, 0);
+    form->clearMask();
+    form->setMinimumSize(0, 0);
+}
 
 const PropertyTable& TSkCustomForm::StaticProperties() {
     static PropertyTable table = [] {
@@ -215,27 +230,36 @@ void TSkCustomForm::RefreshFrame() {
     TForm* form = HookedForm();
     if (!form || !frameView_ || !clientArea_ || refreshing_) return;
     refreshing_ = true;
+    TSkSkinObject* tree = DrawnFrame();
+    if (tree) {
+        // The minimum comes first: raising it may resize the window.
+        tree->SetBounds(0, 0, form->width(), form->height());
+        form->setMinimumSize(FrameMinimumSize(tree, form->size()));
+    } else {
+        form->setMinimumSize(0, 0);
+    }
     const QRect whole = form->rect();
     frameView_->setGeometry(whole);
     frameView_->lower();
-    TSkSkinObject* tree = DrawnFrame();
     if (!tree) {
         form->setContentsMargins(0, 0, 0, 0);
         clientArea_->setGeometry(whole);
         clientArea_->show();
-        form->setMinimumSize(0, 0);
-        form->clearMask();
+        if (!form->mask().isEmpty()) form->clearMask();
     } else {
         tree->SetBounds(0, 0, whole.width(), whole.height());
         const QRect client = FrameClientRect(tree, whole.size());
         form->setContentsMargins(FrameInsets(tree, whole.size()));
         clientArea_->setGeometry(client);
         clientArea_->setVisible(state_ != TSkWindowState::kwsRollup && !client.isEmpty());
-        form->setMinimumSize(FrameMinimumSize(tree, whole.size()));
         PlaceLinkedControls(tree);
-        const QRegion shape = tree->Mask();
-        if (shape == QRegion(whole)) form->clearMask();
-        else form->setMask(shape);
+        // Only a new shape goes to the platform; some have no shapes and say so each time.
+        QRegion shape = tree->Mask();
+        if (shape == QRegion(whole)) shape = QRegion();
+        if (shape != form->mask()) {
+            if (shape.isEmpty()) form->clearMask();
+            else form->setMask(shape);
+        }
     }
     frameView_->update();
     refreshing_ = false;
@@ -415,18 +439,23 @@ void TSkCustomForm::FrameMouseRelease(QMouseEvent* e) {
 
 void TSkCustomForm::StartMove(QPoint global) {
     TForm* form = HookedForm();
+    QPoint pressed = drag_.pressGlobal;
+    QRect start = drag_.startGeometry;
     pressed_ = nullptr;
-    drag_.kind = Drag::Kind::None;
+    drag_ = Drag();
     if (state_ == TSkWindowState::kwsMaximized) {
         // Dragging a maximized window takes it back to its normal size under the pointer.
-        const QRect start = form->geometry();
-        const double along = start.width() > 0 ? double(drag_.pressGlobal.x() - start.left()) / start.width() : 0.5;
+        const double along = start.width() > 0 ? double(pressed.x() - start.left()) / start.width() : 0.5;
         SkRestore();
-        const QRect normal = form->geometry();
-        form->move(global.x() - int(along * normal.width()), start.top());
+        form->move(global.x() - int(along * form->width()), start.top());
+        pressed = global;
+        start = form->geometry();
     }
+    // The window manager moves it from where the pointer is now.
     if (form->windowHandle() && form->windowHandle()->startSystemMove()) return;
-    drag_ = {Drag::Kind::Moving, global, form->geometry(), {}};
+    // By hand, from where the button went down: the pointer keeps its grip on the caption.
+    drag_ = {Drag::Kind::Moving, pressed, start, {}};
+    ContinueManualDrag(global);
 }
 
 void TSkCustomForm::StartResize(Qt::Edges edges, QPoint global) {
