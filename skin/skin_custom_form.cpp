@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWhatsThis>
@@ -308,7 +309,20 @@ void TSkCustomForm::PaintFrame(QPainter& p) {
     // The client area paints its own background.
     const bool clientShown = client_ && client_->Visible();
     if (client_) client_->SetVisible(false);
-    tree->Draw(p);
+    // Skin pieces are written straight into the pixels of an image of our
+    // own, far faster than through the window's painter piece by piece.
+    const QSize size = frameView_->size();
+    const qreal ratio = frameView_->devicePixelRatioF();
+    if (frameImage_.size() != size * ratio || frameImage_.devicePixelRatio() != ratio) {
+        frameImage_ = QImage(size * ratio, QImage::Format_ARGB32);
+        frameImage_.setDevicePixelRatio(ratio);
+    }
+    frameImage_.fill(Qt::transparent);
+    {
+        QPainter image(&frameImage_);
+        tree->Draw(image);
+    }
+    p.drawImage(0, 0, frameImage_);
     if (client_) client_->SetVisible(clientShown);
     Fire(OnPaint, this);
 }
@@ -501,9 +515,22 @@ void TSkCustomForm::SkShowSystemMenu() {
     TSkSkinObject* tree = DrawnFrame();
     if (!form || !tree) return;
     // Below the button that asks for it, else below the caption's left end.
-    QRect under(0, 0, 0, ClientRect().top());
-    if (TSkSkinObject* b = VisibleMenuButton(tree)) under = b->BoundsRect();
-    ShowSystemMenu(form->mapToGlobal(QPoint(under.left(), under.top() + under.height())));
+    TSkSkinObject* button = VisibleMenuButton(tree);
+    const QRect under = button ? button->BoundsRect() : QRect(0, 0, 0, ClientRect().top());
+    QElapsedTimer opened;
+    opened.start();
+    pressed_ = nullptr;
+    drag_ = Drag();
+    const TSkAction chosen = PopupSystemMenu(form, form->mapToGlobal(QPoint(under.left(), under.top() + under.height())),
+                                             SystemMenuEntries(state_, borderIcons_));
+    // The open menu took the second click of a double-click on the button:
+    // that double-click is the button's.
+    if (chosen == TSkAction::sbaNone && button && opened.elapsed() < QApplication::doubleClickInterval() &&
+        (QGuiApplication::mouseButtons() & Qt::LeftButton) && button->BoundsRect().contains(form->mapFromGlobal(QCursor::pos()))) {
+        button->DblClick(TMouseButton::mbLeft, form->mapFromGlobal(QCursor::pos()) - under.topLeft());
+        return;
+    }
+    Perform(chosen);
 }
 
 void TSkCustomForm::SkClose() {

@@ -9,6 +9,7 @@
 #include "skin_hook.h"
 #include "skin_object.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QTimer>
 #include <memory>
@@ -144,6 +145,7 @@ private:
 
     // Window states (skin_form_states.cpp).
     bool Permit(const TSkPermitEvent& e);
+    bool GoesOn(TSkWindowState s, const TSkPermitEvent& e);
     void EnterState(TSkWindowState s);
     void LeaveHiddenStates();
     void ApplyGeometry(const QRect& r);
@@ -178,6 +180,7 @@ private:
     TSkSkinObject* pressed_ = nullptr;
     bool windowActive_ = false;
     QRect normalBounds_;
+    QImage frameImage_;
     QTimer hoverTimer_;
     Drag drag_;
     bool refreshing_ = false;

@@ -67,13 +67,17 @@ void TSkCustomForm::ApplyGeometry(const QRect& r) {
     RefreshFrame();
 }
 
+// Asks the handler first; asking for the state the window is in restores it.
+bool TSkCustomForm::GoesOn(TSkWindowState s, const TSkPermitEvent& e) {
+    if (!Permit(e)) return false;
+    if (state_ != s) return true;
+    SkRestore();
+    return false;
+}
+
 void TSkCustomForm::SkMaximize() {
     TForm* form = HookedForm();
-    if (!form || !Permit(OnMaximize)) return;
-    if (state_ == TSkWindowState::kwsMaximized) {
-        SkRestore();
-        return;
-    }
+    if (!form || !GoesOn(TSkWindowState::kwsMaximized, OnMaximize)) return;
     LeaveHiddenStates();
     EnterState(TSkWindowState::kwsMaximized);
     ApplyGeometry(WorkAreaFor(form->geometry(), form->screen()));
@@ -92,11 +96,7 @@ void TSkCustomForm::SkRestore() {
 
 void TSkCustomForm::SkRollUp() {
     TForm* form = HookedForm();
-    if (!form || !Permit(OnRollup)) return;
-    if (state_ == TSkWindowState::kwsRollup) {
-        SkRestore();
-        return;
-    }
+    if (!form || !GoesOn(TSkWindowState::kwsRollup, OnRollup)) return;
     LeaveHiddenStates();
     EnterState(TSkWindowState::kwsRollup);
     ApplyGeometry(RolledRect(form->geometry(), form->contentsMargins()));
@@ -116,11 +116,7 @@ void TSkCustomForm::MinimizeWindow() {
 
 void TSkCustomForm::SkMinimize() {
     TForm* form = HookedForm();
-    if (!form || form->isModal() || !Permit(OnMinimize)) return;
-    if (state_ == TSkWindowState::kwsMinimized) {
-        SkRestore();
-        return;
-    }
+    if (!form || form->isModal() || !GoesOn(TSkWindowState::kwsMinimized, OnMinimize)) return;
     if (state_ == TSkWindowState::kwsTray) LeaveHiddenStates();
     EnterState(TSkWindowState::kwsMinimized);
     MinimizeWindow();
@@ -128,11 +124,7 @@ void TSkCustomForm::SkMinimize() {
 
 void TSkCustomForm::SkMinimizeToTray() {
     TForm* form = HookedForm();
-    if (!form || form->isModal() || !Permit(OnMinToTray)) return;
-    if (state_ == TSkWindowState::kwsTray) {
-        SkRestore();
-        return;
-    }
+    if (!form || form->isModal() || !GoesOn(TSkWindowState::kwsTray, OnMinToTray)) return;
     if (!TSkTrayIcon::Available()) {
         // A window hidden where no notification area can bring it back would be lost.
         EnterState(TSkWindowState::kwsMinimized);

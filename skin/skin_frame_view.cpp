@@ -25,6 +25,9 @@ void TSkFrameView::leaveEvent(QEvent*) { frame_->TrackHover(); }
 
 TSkClientArea::TSkClientArea(TSkCustomForm* frame, QWidget* form) : QWidget(form), frame_(frame) {
     setObjectName(QStringLiteral("skinClient"));
+    // Opaque, in the form's colour: a control repainting itself does not
+    // make the frame below repaint too.
+    setAutoFillBackground(true);
 }
 
 void TSkClientArea::paintEvent(QPaintEvent*) {

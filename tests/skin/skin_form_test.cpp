@@ -361,3 +361,38 @@ TEST_F(Frame, TheSystemMenuOpensOnTheCaptionAndDoesWhatIsChosen) {
     EXPECT_EQ(offered, QStringList({"还原(&R) (off)", "最小化(&N)", "最大化(&X)", "关闭(&C)\tAlt+F4"}));
     EXPECT_EQ(frame->WindowState(), TSkWindowState::kwsMaximized);
 }
+
+TEST_F(Frame, ADoubleClickOnTheMenuButtonClosesTheWindow) {
+    Load();
+    Show();
+    const QPoint icon = Inside("SysMenuButton");
+    bool menuOpened = false;
+    // The first click opens the menu; the second lands on the button while it is open.
+    QTimer::singleShot(0, [&] {
+        menuOpened = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
+        QCursor::setPos(form->mapToGlobal(icon));
+        QTest::mousePress(QApplication::activePopupWidget(), Qt::LeftButton, Qt::NoModifier,
+                          QApplication::activePopupWidget()->mapFromGlobal(form->mapToGlobal(icon)));
+    });
+    QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, icon);
+    EXPECT_TRUE(menuOpened);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Frame, AToolWindowTakesTheToolWindowObject) {
+    Load(QStringLiteral("    BorderStyle = kbsToolWindow\n"));
+    ASSERT_NE(frame->SkinCopy(), nullptr);
+    EXPECT_EQ(frame->SkinCopy()->Name(), "ToolWindow");
+    EXPECT_EQ(frame->SkinObject(), "ToolWindow");
+    EXPECT_EQ(form->contentsMargins(), QMargins(8, 28, 8, 10));
+    EXPECT_EQ(form->ClientWidth(), 370);
+    EXPECT_EQ(Part("MaximizeButton"), nullptr);
+    Show();
+    EXPECT_EQ(frame->AreaAt(Inside("CloseButton")), TSkFrameArea::SysButton);
+    // Without a frame at all the client is the whole window.
+    frame->SetBorderStyle(TSkBorderStyle::kbsNone);
+    EXPECT_EQ(form->contentsMargins(), QMargins());
+    EXPECT_EQ(form->size(), QSize(370, 287));
+    EXPECT_EQ(frame->AreaAt(QPoint(5, 5)), TSkFrameArea::Client);
+    EXPECT_TRUE(form->mask().isEmpty());
+}
