@@ -113,10 +113,12 @@ const PropertyTable& TSkCustomForm::StaticProperties() {
 
 void TSkCustomForm::SetActive(bool v) {
     if (active_ == v) return;
+    // New window flags resize the window on their own: note the client first.
+    const QSize client = ClientSize();
     active_ = v;
     ForgetObjects();
     ApplyWindowFlags();
-    FrameChanged();
+    FrameChanged(client);
 }
 
 void TSkCustomForm::SetBorderIcons(unsigned icons) {
@@ -129,11 +131,12 @@ void TSkCustomForm::SetBorderIcons(unsigned icons) {
 
 void TSkCustomForm::SetBorderStyle(TSkBorderStyle s) {
     if (borderStyle_ == s) return;
+    const QSize client = ClientSize();
     borderStyle_ = s;
     ForgetObjects();
     plain_->SetToolWindow(s == TSkBorderStyle::kbsToolWindow);
     plain_->Form()->SetHost(this);
-    FrameChanged();
+    FrameChanged(client);
 }
 
 QString TSkCustomForm::Caption() const { return HookedForm() ? HookedForm()->Caption() : QString(); }
@@ -205,14 +208,15 @@ void TSkCustomForm::ForgetObjects() {
     drag_ = Drag();
 }
 
-void TSkCustomForm::FrameChanged() {
+QSize TSkCustomForm::ClientSize() const { return HookedForm() ? HookedForm()->contentsRect().size() : QSize(); }
+
+void TSkCustomForm::FrameChanged(QSize clientSize) {
     TForm* form = HookedForm();
     if (!form || !frameView_) return;
     TSkSkinObject* tree = DrawnFrame();
     title_ = tree ? tree->FindByKind(TSkKind::skTitle) : nullptr;
     client_ = tree ? tree->FindByKind(TSkKind::skClient) : nullptr;
     PassWindowState();
-    const QSize clientSize = form->contentsRect().size();
     QSize window = clientSize;
     if (tree && !client_) {
         window = QSize(tree->Width(), tree->Height());

@@ -111,8 +111,11 @@ public:
 
 protected:
     bool HookEvent(QEvent* e) override;
-    // The tree changed: lay the new one out, keeping the client's size.
-    void FrameChanged();
+    // The tree changed: lay the new one out, keeping the client's size (as
+    // it was before the change began).
+    void FrameChanged() { FrameChanged(ClientSize()); }
+    void FrameChanged(QSize clientSize);
+    QSize ClientSize() const;
     // Drops every pointer into the current tree (before it goes).
     void ForgetObjects();
     // Lays the tree out at the window's size, places the client area and

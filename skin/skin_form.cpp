@@ -57,11 +57,12 @@ void TSkSkinForm::TakeSkin() {
             form->SetColor(clBtnFace);
         }
     }
-    FrameChanged();
+    FrameChanged(std::exchange(clientBeforeChange_, std::nullopt).value_or(ClientSize()));
 }
 
 void TSkSkinForm::SkinChanging(TSkSkinEngine* engine) {
     if (engine != engine_) return;
+    if (!clientBeforeChange_) clientBeforeChange_ = ClientSize();
     StopHover();
     ForgetObjects();
     copy_.reset();

@@ -8,6 +8,7 @@
 #include "skin_system_menu.h"
 
 #include <memory>
+#include <optional>
 
 class TSkSkinForm : public TSkCustomForm, public TSkSkinClient {
 public:
@@ -39,6 +40,9 @@ private:
     TSkSkinEngine* engine_ = nullptr;
     QString skinObject_ = QStringLiteral("Form");
     std::unique_ptr<TSkSkinObject> copy_;
+    // The client's size when a skin change began: the window may be laid
+    // out without a skin in between.
+    std::optional<QSize> clientBeforeChange_;
 };
 
 void RegisterSkinFormComponents();

@@ -170,6 +170,7 @@ TEST_F(Frame, ASkinChangeLeavesNoHoveredObjectBehind) {
 
     frame->SkinEngine()->SetSkinFile(QString::fromLatin1(kSkinFile));
     EXPECT_EQ(frame->HoveredObject(), nullptr);
+    EXPECT_EQ(form->size(), QSize(402, 344));
     EXPECT_EQ(frame->PressedObject(), nullptr);
     auto* fresh = dynamic_cast<TSkSystemButton*>(Part("CloseButton"));
     EXPECT_EQ(fresh->Look(), TSkButtonLook::Normal);
@@ -395,4 +396,23 @@ TEST_F(Frame, AToolWindowTakesTheToolWindowObject) {
     EXPECT_EQ(form->size(), QSize(370, 287));
     EXPECT_EQ(frame->AreaAt(QPoint(5, 5)), TSkFrameArea::Client);
     EXPECT_TRUE(form->mask().isEmpty());
+}
+
+TEST_F(Frame, StayOnTopAndSwitchingTheFrameOffKeepTheWindowWhereItIs) {
+    Load();
+    Show();
+    const QRect at = form->geometry();
+    frame->SetStayOnTop(true);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->geometry(), at);
+    // Inactive, the platform's own frame takes over around the same client.
+    frame->SetActive(false);
+    EXPECT_FALSE(form->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form->contentsMargins(), QMargins());
+    EXPECT_EQ(form->size(), QSize(370, 287));
+    EXPECT_EQ(frame->ClientRect(), QRect(0, 0, 370, 287));
+    frame->SetActive(true);
+    EXPECT_EQ(form->size(), QSize(402, 344));
+    EXPECT_EQ(frame->ClientRect(), QRect(16, 36, 370, 287));
 }
