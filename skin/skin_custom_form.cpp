@@ -518,15 +518,15 @@ void TSkCustomForm::SkShowSystemMenu() {
     TForm* form = HookedForm();
     TSkSkinObject* tree = DrawnFrame();
     if (!form || !tree) return;
-    // Below the button that asks for it, else below the caption's left end.
+    // Below the caption, at the button that asks for it (else at the caption's left end).
     TSkSkinObject* button = VisibleMenuButton(tree);
-    const QRect under = button ? button->BoundsRect() : QRect(0, 0, 0, ClientRect().top());
+    const QRect under = button ? button->BoundsRect() : QRect();
     QElapsedTimer opened;
     opened.start();
     pressed_ = nullptr;
     drag_ = Drag();
-    const TSkAction chosen = PopupSystemMenu(form, form->mapToGlobal(QPoint(under.left(), under.top() + under.height())),
-                                             SystemMenuEntries(state_, borderIcons_));
+    const QPoint at(under.left(), std::max(under.top() + under.height(), ClientRect().top()));
+    const TSkAction chosen = PopupSystemMenu(form, form->mapToGlobal(at), SystemMenuEntries(state_, borderIcons_));
     // The open menu took the second click of a double-click on the button:
     // that double-click is the button's.
     if (chosen == TSkAction::sbaNone && button && opened.elapsed() < QApplication::doubleClickInterval() &&
