@@ -50,23 +50,24 @@ void DrawMark(QPainter& p, Mark m, QRect cell, const QColor& c) {
     }
 }
 
-// Four cells: inactive, active, hot, pressed.
+// Four cells: inactive, active, hot, pressed. Opaque pixels on the key
+// colour, which the drawing skips.
 std::unique_ptr<TskBitmap> ButtonSheet(const QString& name, Mark m, QSize cell, bool danger) {
     QImage img(cell.width() * 4, cell.height(), QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
+    img.fill(QColor(0x7F, 0x00, 0x7F));
     {
         QPainter p(&img);
-        const QColor inactive = ToQColor(clInactiveCaptionText), active = ToQColor(clCaptionText);
+        const QColor caption = ToQColor(clActiveCaption);
         const QRect c0(QPoint(0, 0), cell);
-        p.fillRect(c0.translated(2 * cell.width(), 0).adjusted(1, 1, -1, -1), danger ? QColor(0xC4, 0x2B, 0x1C) : QColor(255, 255, 255, 70));
-        p.fillRect(c0.translated(3 * cell.width(), 0).adjusted(1, 1, -1, -1), danger ? QColor(0x94, 0x1E, 0x13) : QColor(0, 0, 0, 70));
-        DrawMark(p, m, c0, inactive);
-        for (int k = 1; k < 4; ++k) DrawMark(p, m, c0.translated(k * cell.width(), 0), active);
+        p.fillRect(c0.translated(2 * cell.width(), 0).adjusted(1, 1, -1, -1), danger ? QColor(0xC4, 0x2B, 0x1C) : caption.lighter(150));
+        p.fillRect(c0.translated(3 * cell.width(), 0).adjusted(1, 1, -1, -1), danger ? QColor(0x94, 0x1E, 0x13) : caption.darker(140));
+        DrawMark(p, m, c0, ToQColor(clInactiveCaptionText));
+        for (int k = 1; k < 4; ++k) DrawMark(p, m, c0.translated(k * cell.width(), 0), ToQColor(clCaptionText));
     }
     auto b = std::make_unique<TskBitmap>(name, img.width(), img.height());
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) b->SetPixel(x, y, img.pixel(x, y));
-    b->TestPartialAlpha();
+    b->ApplyKeyColor();
     return b;
 }
 

@@ -4,6 +4,7 @@
 // not do it for us.
 #include "controls.h"
 #include "form.h"
+#include "logical_pixels.h"
 #include "skin_form.h"
 #include "skin_frame_view.h"
 #include "skin_tray.h"
@@ -195,6 +196,13 @@ TEST_F(Frame, WithoutASkinThePlainFrameOffersTheSameAreasAndActions) {
                               {"BottomRight", TSkFrameArea::BottomRight}, {"CloseButton", TSkFrameArea::SysButton}})
         EXPECT_EQ(frame->AreaAt(Inside(name)), area) << name;
     EXPECT_EQ(VisibleButtons(), QStringList({"CloseButton", "MaximizeButton", "MinimizeButton"}));
+    // Drawn in the system's caption colours: the buttons' glyphs on the caption.
+    const QImage shot = frame->GrabWindow();
+    const QRect close = Part("CloseButton")->BoundsRect();
+    EXPECT_TRUE(Near(PixelAt(shot, QPoint(200, 12)), ToQColor(clActiveCaption)));
+    EXPECT_TRUE(Near(PixelAt(shot, close.topLeft() + QPoint(2, 2)), ToQColor(clActiveCaption)));
+    EXPECT_TRUE(Near(PixelAt(shot, close.center()), ToQColor(clCaptionText)));
+    EXPECT_TRUE(Near(PixelAt(shot, QPoint(1, 150)), ToQColor(clActiveCaption)));
     QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, Inside("MaximizeButton"));
     EXPECT_EQ(frame->WindowState(), TSkWindowState::kwsMaximized);
     QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, Inside("RestoreButton"));
