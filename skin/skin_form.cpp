@@ -47,6 +47,7 @@ void TSkSkinForm::TakeSkin() {
                                    : source.GetObjectByName(skinObject_);
         if (!found) found = source.GetFormObject();
         if (found) copy_.reset(CloneSkinObject(*found));
+        if (copy_ && !FrameFitsScreens(copy_.get())) copy_.reset();
     }
     if (TForm* form = HookedForm()) {
         if (copy_) {

@@ -80,6 +80,30 @@ QSize FrameMinimumSize(TSkSkinObject* form, QSize window) {
     return QSize(std::max(width, 1), std::max(m.top() + m.bottom(), 1));
 }
 
+namespace {
+bool PartsInside(TSkSkinObject* o, const QRect& window) {
+    if (!o->Visible() || o->Width() < 1 || o->Height() < 1) return true;
+    if (!window.contains(o->BoundsRect())) return false;
+    for (int k = 0; k < o->ChildCount(); ++k)
+        if (!PartsInside(o->Child(k), window)) return false;
+    return true;
+}
+}
+
+bool FrameFitsScreens(TSkSkinObject* form) {
+    QRect screens;
+    for (QScreen* s : QGuiApplication::screens()) screens |= s->geometry();
+    const QSize room = screens.isEmpty() ? QSize(skin_limits::kMaxBitmapSide, skin_limits::kMaxBitmapSide) : screens.size();
+    const QSize size(form->Width(), form->Height());
+    QSize need = size;
+    if (TSkSkinObject* client = form->FindByKind(TSkKind::skClient)) {
+        if (client->Width() < 1 || client->Height() < 1) return false;
+        need = FrameMinimumSize(form, size);
+    }
+    return need.width() <= room.width() && need.height() <= room.height() &&
+           PartsInside(form, QRect(QPoint(0, 0), size));
+}
+
 QRect WorkAreaFor(const QRect& window, QScreen* fallback) {
     QScreen* best = nullptr;
     int most = 0;

@@ -40,6 +40,13 @@ QMargins FrameInsets(TSkSkinObject* form, QSize window);
 // the caption's buttons and a few letters of the title.
 QSize FrameMinimumSize(TSkSkinObject* form, QSize window);
 
+// Whether a window with this frame can be shown at all: at the size it is
+// laid out in (a fresh copy: its design size) every part lies inside it and
+// the client keeps some room, and its smallest size (or, without a client
+// object, its only size) fits on the screens together. A frame that does
+// not is damage, not a look.
+bool FrameFitsScreens(TSkSkinObject* form);
+
 // The work area of the screen that holds most of the window.
 QRect WorkAreaFor(const QRect& window, QScreen* fallback);
 // A rolled-up window keeps its caption and bottom edge only.

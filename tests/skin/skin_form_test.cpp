@@ -424,3 +424,17 @@ TEST_F(Frame, StayOnTopAndSwitchingTheFrameOffKeepTheWindowWhereItIs) {
     EXPECT_EQ(form->size(), QSize(402, 344));
     EXPECT_EQ(frame->ClientRect(), QRect(16, 36, 370, 287));
 }
+
+TEST_F(Frame, AFrameNoScreenCouldHoldFallsBackToThePlainOne) {
+    Load();
+    Show();
+    // A damaged skin: a bottom edge a million pixels high.
+    TSkSkinObject* bottom = frame->SkinEngine()->Source().GetFormObject()->FindByName(QStringLiteral("Bottom"));
+    bottom->SetHeight(1000000);
+    frame->SetSkinEngine(frame->SkinEngine());
+    EXPECT_EQ(frame->SkinCopy(), nullptr);
+    EXPECT_EQ(form->ClientWidth(), 370);
+    EXPECT_EQ(form->ClientHeight(), 287);
+    EXPECT_LT(form->height(), 400);
+    EXPECT_EQ(frame->AreaAt(Inside("Title")), TSkFrameArea::Caption);
+}
