@@ -2,6 +2,8 @@
 #include "application.h"
 #include "colors.h"
 #include "main_window.h"
+#include "program_icon.h"
+#include "skin_form.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
     Application().SetTitle(QStringLiteral("Markwise2006版"));
     QApplication::setApplicationName(QStringLiteral("markwise"));
     QApplication::setApplicationDisplayName(Application().Title());
+    QApplication::setWindowIcon(ProgramIcon());
 
     TForm2 help;
     TForm1 main(&help);
@@ -28,11 +31,13 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("MARKWISE_EXIT_AFTER_PAINT")) QuitAfterFirstPaint(&main);
     main.show();
 
-    // For a look at the window without a person at the screen.
+    // For a look at the window without a person at the screen: the whole
+    // window with its frame, cut to its shape.
     const QString shot = qEnvironmentVariable("MARKWISE_SCREENSHOT");
     if (!shot.isEmpty()) {
         QTimer::singleShot(800, &main, [&main, shot] {
-            const bool ok = main.grab().save(shot);
+            auto* frame = main.Find<TSkCustomForm>(QStringLiteral("SkSkinForm1"));
+            const bool ok = (frame ? frame->GrabWindow() : main.grab().toImage()).save(shot);
             std::fprintf(stderr, "%s %s\n", ok ? "saved" : "could not save", qPrintable(QFileInfo(shot).absoluteFilePath()));
             if (qEnvironmentVariableIsSet("MARKWISE_SCREENSHOT_QUIT")) QApplication::quit();
         });

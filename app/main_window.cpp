@@ -12,6 +12,7 @@
 #include "memo.h"
 #include "number_format.h"
 #include "open_dialog.h"
+#include "program_icon.h"
 #include "report_commands.h"
 #include "save_dialog.h"
 #include "score_import.h"
@@ -19,6 +20,7 @@
 #include "skin_controls.h"
 #include "skin_menu.h"
 #include "skin_engine.h"
+#include "skin_form.h"
 #include "styled_label.h"
 
 #include <QTextCursor>
@@ -57,6 +59,7 @@ void RegisterAllComponents() {
     RegisterSkinControls();
     RegisterSkinMenuComponents();
     RegisterSkinEngineComponents();
+    RegisterSkinFormComponents();
     RegisterChartComponents();
 }
 
@@ -65,6 +68,8 @@ void RegisterAllComponents() {
 TForm1::TForm1(TForm2* help, QWidget* parent) : TForm(parent), Form2(help) {
     RegisterAllComponents();
     RegisterHandlers();
+    // Before the description: the frame's system-menu button draws it.
+    setWindowIcon(ProgramIcon());
     LoadDescription(QStringLiteral(":/forms/form1.form"));
 }
 

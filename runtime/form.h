@@ -26,10 +26,12 @@ public:
     void LoadDescriptionText(const QByteArray& text, const QString& sourceName);
 
     void SetCaption(const QString& c) override;
-    int ClientWidth() const { return width(); }
-    int ClientHeight() const { return height(); }
-    void SetClientWidth(int w) { resize(w, height()); }
-    void SetClientHeight(int h) { resize(width(), h); }
+    // The client area: the window less the margins of a frame the program
+    // draws itself (the contents margins).
+    int ClientWidth() const { return contentsRect().width(); }
+    int ClientHeight() const { return contentsRect().height(); }
+    void SetClientWidth(int w) { resize(w + width() - ClientWidth(), height()); }
+    void SetClientHeight(int h) { resize(width(), h + height() - ClientHeight()); }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

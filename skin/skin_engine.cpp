@@ -183,28 +183,7 @@ void TSkSkinEngine::BroadcastSkinChanged() {
     Fire(OnAfterChange, this);
 }
 
-// ---- skinned form -------------------------------------------------------------------------
-
-TSkSkinForm::TSkSkinForm(TComponent* owner) : TComponent(owner) {}
-
-const PropertyTable& TSkSkinForm::StaticProperties() {
-    static PropertyTable table = [] {
-        PropertyTable t(&TComponent::StaticProperties());
-        PropertyBuilder<TSkSkinForm>(t)
-            .Reference<TSkSkinEngine>("SkinEngine", [](TSkSkinForm& f, TSkSkinEngine* e) { f.SetSkinEngine(e); })
-            .Ignored("BorderIcons")
-            .Ignored("BorderStyle")
-            .Ignored("WindowState")
-            .Ignored("StayOnTop")
-            .Ignored("SysMenuAnimation")
-            .Ignored("TrayMenuAnimation");
-        return t;
-    }();
-    return table;
-}
-
 void RegisterSkinEngineComponents() {
     RegisterComponent<TSkSkinEngine>(QStringLiteral("TSkSkinEngine"));
-    RegisterComponent<TSkSkinForm>(QStringLiteral("TSkSkinForm"));
     RegisterComponent<TSkSkinList>(QStringLiteral("TSkSkinList"));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The skin engine component that carries the window's skin, the skin list it
-// may choose from, and the component that draws the window frame from it.
+// The skin engine component that carries the window's skin and the skin list
+// it may choose from.
 #include "component.h"
 #include "events.h"
 #include "skin_object.h"
@@ -102,20 +102,6 @@ private:
     TSkSkinList* skinList_ = nullptr;
     int skinIndex_ = -1;
     int deltaHue_ = 0;
-};
-
-class TSkSkinForm : public TComponent {
-public:
-    explicit TSkSkinForm(TComponent* owner);
-    QString ClassName() const override { return QStringLiteral("TSkSkinForm"); }
-    static const PropertyTable& StaticProperties();
-    const PropertyTable& Properties() const override { return StaticProperties(); }
-
-    TSkSkinEngine* SkinEngine() const { return skinEngine_; }
-    void SetSkinEngine(TSkSkinEngine* e) { skinEngine_ = e; }
-
-private:
-    TSkSkinEngine* skinEngine_ = nullptr;
 };
 
 void RegisterSkinEngineComponents();

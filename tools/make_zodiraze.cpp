@@ -168,44 +168,72 @@ private:
 
 // ---- bitmaps ---------------------------------------------------------------------
 
-void CaptionSheet(SkinMaker& m, const QString& name, int h, int radius) {
+// How thick a window frame is: the caption, the sides and the bottom, each
+// a slate band outside and a light mat between the band and the client.
+struct FrameLook {
+    const char* prefix;  // of its bitmaps' names
+    int caption, side, bottom, band, radius;
+    bool grip;           // a resize grip in the bottom-right corner
+};
+const FrameLook kFormLook{"zodiraze", 36, 16, 21, 6, 8, true};
+const FrameLook kToolLook{"zodiraze_tool", 28, 8, 10, 4, 6, false};
+
+QString SheetName(const FrameLook& look, const char* part) { return QString::fromLatin1(look.prefix) + QLatin1String(part); }
+
+struct FrameColors { QColor top, bottom, dark; };
+// Active first, then the inactive look.
+const FrameColors kFrameStates[2] = {{kCaptionTop, kCaptionBottom, kFrameDark}, {kCaptionTopOff, kCaptionBottomOff, kFrameDarkOff}};
+
+// Two rows, active and inactive, 64 wide: the corners stay, the middle stretches.
+void CaptionSheet(SkinMaker& m, const FrameLook& look) {
+    const int h = look.caption;
     QImage img = NewImage(64, 2 * h);
-    Box(img, QRect(0, 0, 64, h), radius, TopCorners, kFrameDark, kCaptionTop, kCaptionBottom, true);
-    Box(img, QRect(0, h, 64, h), radius, TopCorners, kFrameDarkOff, kCaptionTopOff, kCaptionBottomOff, true);
-    // A faint highlight under the top edge.
-    for (int x = radius; x < 64 - radius; ++x) {
-        img.setPixelColor(x, 1, Mix(kCaptionTop, kWhite, 0.25));
-        img.setPixelColor(x, h + 1, Mix(kCaptionTopOff, kWhite, 0.25));
+    for (int k = 0; k < 2; ++k) {
+        const FrameColors& c = kFrameStates[k];
+        Box(img, QRect(0, k * h, 64, h), look.radius, TopCorners, c.dark, c.top, c.bottom, true);
+        // A faint highlight under the top edge, and the seam above the mat.
+        for (int x = look.radius; x < 64 - look.radius; ++x) img.setPixelColor(x, k * h + 1, Mix(c.top, kWhite, 0.25));
+        Fill(img, QRect(look.band, k * h + h - 1, 64 - 2 * look.band, 1), c.dark.darker(115));
     }
-    m.AddBitmap(name, img);
+    m.AddBitmap(SheetName(look, "_caption"), img);
 }
 
-void SideSheet(SkinMaker& m, const QString& name, bool left) {
-    QImage img = NewImage(16, 8);
-    for (int half = 0; half < 2; ++half) {
-        const QColor fill = half ? kCaptionBottomOff : kCaptionBottom, dark = half ? kFrameDarkOff : kFrameDark;
-        const int x0 = half * 8;
-        Fill(img, QRect(x0, 0, 8, 8), fill);
-        Fill(img, QRect(x0 + (left ? 0 : 7), 0, 1, 8), dark);          // outer edge
-        Fill(img, QRect(x0 + (left ? 7 : 0), 0, 1, 8), dark.darker(115));  // against the client
+// Active and inactive side by side, each `side` wide, stretched down the window.
+void SideSheet(SkinMaker& m, const FrameLook& look, bool left) {
+    const int w = look.side;
+    QImage img = NewImage(2 * w, 8);
+    for (int k = 0; k < 2; ++k) {
+        const FrameColors& c = kFrameStates[k];
+        const int x0 = k * w;
+        auto column = [&](int x) { return x0 + (left ? x : w - 1 - x); };
+        Fill(img, QRect(x0, 0, w, 8), kBody);
+        for (int x = 0; x < look.band; ++x) Fill(img, QRect(column(x), 0, 1, 8), c.bottom);
+        Fill(img, QRect(column(0), 0, 1, 8), c.dark);                     // the outer edge
+        Fill(img, QRect(column(look.band), 0, 1, 8), c.dark.darker(115));  // the seam against the mat
     }
-    m.AddBitmap(name, img);
+    m.AddBitmap(SheetName(look, left ? "_border_left" : "_border_right"), img);
 }
 
-void BottomSheet(SkinMaker& m) {
-    QImage img = NewImage(32, 16);
-    QImage active = NewImage(32, 16), inactive = NewImage(32, 16);
-    Box(active, QRect(0, -8, 32, 16), 7, BottomCorners, kFrameDark, kCaptionBottom, kCaptionBottom, false);
-    Box(inactive, QRect(0, -8, 32, 16), 7, BottomCorners, kFrameDarkOff, kCaptionBottomOff, kCaptionBottomOff, false);
-    QPainter p(&img);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QRect(0, 0, 32, 8), active, QRect(0, 8, 32, 8));
-    p.drawImage(QRect(0, 8, 32, 8), inactive, QRect(0, 8, 32, 8));
-    // The seam against the client.
-    p.fillRect(QRect(7, 0, 18, 1), kFrameDark.darker(115));
-    p.fillRect(QRect(7, 8, 18, 1), kFrameDarkOff.darker(115));
-    p.end();
-    m.AddBitmap(QStringLiteral("zodiraze_border_bottom"), img);
+// Two rows, active and inactive: rounded outer corners `side` wide, a middle that stretches.
+void BottomSheet(SkinMaker& m, const FrameLook& look) {
+    const int w = 2 * look.side + 8, h = look.bottom, band = look.band;
+    QImage img = NewImage(w, 2 * h);
+    for (int k = 0; k < 2; ++k) {
+        const FrameColors& c = kFrameStates[k];
+        QImage row = NewImage(w, h);
+        // Drawn as the lower half of a box twice as high, so only the bottom corners round.
+        Box(row, QRect(0, -h, w, 2 * h), look.radius, BottomCorners, c.dark, c.bottom, c.bottom);
+        const QColor seam = c.dark.darker(115);
+        Fill(row, QRect(band, 0, w - 2 * band, h - band), seam);
+        Fill(row, QRect(band + 1, 0, w - 2 * (band + 1), h - band - 1), kBody);
+        if (look.grip)
+            for (int d = 0; d < 3; ++d)
+                for (int e = 0; e <= d; ++e) Fill(row, QRect(w - band - 4 - 3 * (d - e), h - band - 4 - 3 * e, 2, 2), kLine.darker(115));
+        QPainter p(&img);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, k * h, row);
+    }
+    m.AddBitmap(SheetName(look, "_border_bottom"), img);
 }
 
 // Four cells: inactive, normal, hot, pressed.
@@ -227,17 +255,18 @@ void SysButtonSheet(SkinMaker& m, const QString& name, Glyph g, int w, int h, bo
 }
 
 void SkinMaker::Bitmaps() {
-    CaptionSheet(*this, QStringLiteral("zodiraze_caption"), 32, 7);
-    SideSheet(*this, QStringLiteral("zodiraze_border_left"), true);
-    SideSheet(*this, QStringLiteral("zodiraze_border_right"), false);
-    BottomSheet(*this);
+    for (const FrameLook& look : {kFormLook, kToolLook}) {
+        CaptionSheet(*this, look);
+        SideSheet(*this, look, true);
+        SideSheet(*this, look, false);
+        BottomSheet(*this, look);
+    }
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_close"), Glyph::Close, 28, 22, true);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_max"), Glyph::Maximize, 28, 22, false);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_restore"), Glyph::Restore, 28, 22, false);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_min"), Glyph::Minimize, 28, 22, false);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_rollup"), Glyph::RollUp, 28, 22, false);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_rolldown"), Glyph::RollDown, 28, 22, false);
-    CaptionSheet(*this, QStringLiteral("zodiraze_toolcaption"), 24, 5);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_toolclose"), Glyph::Close, 22, 18, true);
 
     {   // menu bar strip: a light band over one soft line, as high as the bar
@@ -456,13 +485,14 @@ TSkTextObject* TextPart(TSkSkinObject* parent, const QColor& normal, const QColo
 
 struct FrameSpec {
     QString name;
-    int width, height, caption;
-    QString captionBitmap;
+    int width, height;
+    const FrameLook& look;
     bool toolWindow;
 };
 
 std::unique_ptr<TSkSkinObject> Frame(const FrameSpec& s) {
-    const int W = s.width, H = s.height, C = s.caption, side = 8, bottom = 8;
+    const FrameLook& look = s.look;
+    const int W = s.width, H = s.height, C = look.caption, side = look.side, bottom = look.bottom, band = 4;
     auto form = std::make_unique<TSkSkinObject>();
     form->SetName(s.name);
     form->SetKind(TSkKind::skForm);
@@ -470,34 +500,38 @@ std::unique_ptr<TSkSkinObject> Frame(const FrameSpec& s) {
     form->SetColor(ToTColor(kBody));
     form->SetFont(Font(kText));
 
+    const QString captionSheet = SheetName(look, "_caption");
     auto* caption = Obj<TSkActiveBitmap>(form.get(), QStringLiteral("Caption"), TSkKind::skCaption, QRect(0, 0, W, C), TSkAlign::saMostTop);
     caption->SetDrawIfOwner(true);
-    Link(caption->Bitmap(), s.captionBitmap, QRect(0, C, 64, C));
-    Link(caption->ActiveBitmap(), s.captionBitmap, QRect(0, 0, 64, C));
+    Link(caption->Bitmap(), captionSheet, QRect(0, C, 64, C));
+    Link(caption->ActiveBitmap(), captionSheet, QRect(0, 0, 64, C));
     Margins(caption, 8, 0, 8, 0);
     caption->SetTileStyle(TskTileStyle::tsStretch);
     caption->SetBorderTileStyle(TskTileStyle::tsStretch);
 
-    auto* top = Obj<TSkSkinObject>(caption, QStringLiteral("Top"), TSkKind::skTop, QRect(0, 0, W, 4), TSkAlign::saTop);
+    // The top resize band, then the title below it.
+    auto* top = Obj<TSkSkinObject>(caption, QStringLiteral("Top"), TSkKind::skTop, QRect(0, 0, W, band), TSkAlign::saTop);
     top->SetColor(clNone);
-    auto* title = Obj<TSkActiveObject>(caption, QStringLiteral("Title"), TSkKind::skTitle, QRect(0, 4, W, C - 4), TSkAlign::saClient);
+    auto* title = Obj<TSkActiveObject>(caption, QStringLiteral("Title"), TSkKind::skTitle, QRect(0, band, W, C - band), TSkAlign::saClient);
     title->SetColor(clNone);
     title->SetActiveColor(clNone);
     const int fontH = s.toolWindow ? -12 : -13;
     title->SetFont(Font(QColor(0xE8, 0xEC, 0xF1), fontH, fsBold));
     title->SetActiveFont(Font(kWhite, fontH, fsBold));
-    title->SetTextMarginLeft(s.toolWindow ? 8 : 32);
-    title->SetTextMarginRight(s.toolWindow ? 30 : 128);
-    title->SetTextMarginTop(-2);
-    auto* tl = Obj<TSkSkinObject>(caption, QStringLiteral("TopLeft"), TSkKind::skTopLeft, QRect(0, 0, 8, 8), TSkAlign::saTopLeft);
+    title->SetTextMarginLeft(s.toolWindow ? 10 : 36);
+    title->SetTextMarginRight(s.toolWindow ? 34 : 136);
+    const int corner = side + 2;
+    auto* tl = Obj<TSkSkinObject>(caption, QStringLiteral("TopLeft"), TSkKind::skTopLeft, QRect(0, 0, corner, corner), TSkAlign::saTopLeft);
     tl->SetColor(clNone);
-    auto* tr = Obj<TSkSkinObject>(caption, QStringLiteral("TopRight"), TSkKind::skTopRight, QRect(W - 8, 0, 8, 8), TSkAlign::saTopRight);
+    auto* tr = Obj<TSkSkinObject>(caption, QStringLiteral("TopRight"), TSkKind::skTopRight, QRect(W - corner, 0, corner, corner), TSkAlign::saTopRight);
     tr->SetColor(clNone);
 
+    // Buttons sit in the middle of the title, below the resize band.
+    auto middle = [&](int h) { return band + (C - band - h) / 2; };
     auto sysButton = [&](const QString& name, TSkAction action, const QString& bitmap, int right, QSize cell) {
         const int left = W - right - cell.width();
-        auto* b = Obj<TSkSystemButton>(caption, name, TSkKind::skSysButton,
-                                       QRect(left, (C - cell.height()) / 2, cell.width(), cell.height()), TSkAlign::saTopRight);
+        auto* b = Obj<TSkSystemButton>(caption, name, TSkKind::skSysButton, QRect(QPoint(left, middle(cell.height())), cell),
+                                       TSkAlign::saTopRight);
         b->SetAction(action);
         Link(b->Bitmap(), bitmap, QRect(QPoint(0, 0), cell));
         Link(b->ActiveBitmap(), bitmap, QRect(QPoint(cell.width(), 0), cell));
@@ -507,40 +541,47 @@ std::unique_ptr<TSkSkinObject> Frame(const FrameSpec& s) {
         return b;
     };
     if (s.toolWindow) {
-        sysButton(QStringLiteral("CloseButton"), TSkAction::sbaClose, QStringLiteral("zodiraze_sys_toolclose"), 6, QSize(22, 18));
+        sysButton(QStringLiteral("CloseButton"), TSkAction::sbaClose, QStringLiteral("zodiraze_sys_toolclose"), side - 2, QSize(22, 18));
     } else {
         auto* icon = Obj<TSkSystemButton>(caption, QStringLiteral("SysMenuButton"), TSkKind::skSysButton,
-                                          QRect(10, (C - 16) / 2, 16, 16), TSkAlign::saTopLeft);
+                                          QRect(12, middle(16), 16, 16), TSkAlign::saTopLeft);
         icon->SetAction(TSkAction::sbaSysMenu);
         const QSize cell(28, 22);
-        sysButton(QStringLiteral("CloseButton"), TSkAction::sbaClose, QStringLiteral("zodiraze_sys_close"), 6, cell);
-        sysButton(QStringLiteral("MaximizeButton"), TSkAction::sbaMaximize, QStringLiteral("zodiraze_sys_max"), 36, cell);
-        sysButton(QStringLiteral("RestoreButton"), TSkAction::sbaRestore, QStringLiteral("zodiraze_sys_restore"), 36, cell);
-        sysButton(QStringLiteral("MinimizeButton"), TSkAction::sbaMinimize, QStringLiteral("zodiraze_sys_min"), 66, cell);
-        sysButton(QStringLiteral("RollUpButton"), TSkAction::sbaRollUp, QStringLiteral("zodiraze_sys_rollup"), 96, cell);
-        sysButton(QStringLiteral("RollDownButton"), TSkAction::sbaRollDown, QStringLiteral("zodiraze_sys_rolldown"), 96, cell);
+        const int r = side - 8;
+        sysButton(QStringLiteral("CloseButton"), TSkAction::sbaClose, QStringLiteral("zodiraze_sys_close"), r, cell);
+        sysButton(QStringLiteral("MaximizeButton"), TSkAction::sbaMaximize, QStringLiteral("zodiraze_sys_max"), r + 30, cell);
+        sysButton(QStringLiteral("RestoreButton"), TSkAction::sbaRestore, QStringLiteral("zodiraze_sys_restore"), r + 30, cell);
+        sysButton(QStringLiteral("MinimizeButton"), TSkAction::sbaMinimize, QStringLiteral("zodiraze_sys_min"), r + 60, cell);
+        sysButton(QStringLiteral("RollUpButton"), TSkAction::sbaRollUp, QStringLiteral("zodiraze_sys_rollup"), r + 90, cell);
+        sysButton(QStringLiteral("RollDownButton"), TSkAction::sbaRollDown, QStringLiteral("zodiraze_sys_rolldown"), r + 90, cell);
     }
 
+    // The bottom edge with its rounded corners; its ends size the window diagonally.
+    const QString bottomSheet = SheetName(look, "_border_bottom");
+    const int sheetW = 2 * side + 8;
     auto* bottomObj = Obj<TSkActiveBitmap>(form.get(), QStringLiteral("Bottom"), TSkKind::skBottom, QRect(0, H - bottom, W, bottom),
                                            TSkAlign::saMostBottom);
     bottomObj->SetDrawIfOwner(true);
-    Link(bottomObj->Bitmap(), QStringLiteral("zodiraze_border_bottom"), QRect(0, 8, 32, 8));
-    Link(bottomObj->ActiveBitmap(), QStringLiteral("zodiraze_border_bottom"), QRect(0, 0, 32, 8));
-    Margins(bottomObj, 8, 0, 8, 0);
+    Link(bottomObj->Bitmap(), bottomSheet, QRect(0, bottom, sheetW, bottom));
+    Link(bottomObj->ActiveBitmap(), bottomSheet, QRect(0, 0, sheetW, bottom));
+    Margins(bottomObj, side, 0, side, 0);
     bottomObj->SetTileStyle(TskTileStyle::tsStretch);
-    auto* bl = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomLeft"), TSkKind::skBottomLeft, QRect(0, H - bottom, 16, bottom), TSkAlign::saLeft);
+    bottomObj->SetBorderTileStyle(TskTileStyle::tsStretch);
+    const int grab = std::max(16, side);
+    auto* bl = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomLeft"), TSkKind::skBottomLeft, QRect(0, H - bottom, grab, bottom), TSkAlign::saLeft);
     bl->SetColor(clNone);
-    auto* br = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomRight"), TSkKind::skBottomRight, QRect(W - 16, H - bottom, 16, bottom), TSkAlign::saRight);
+    auto* br = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomRight"), TSkKind::skBottomRight, QRect(W - grab, H - bottom, grab, bottom),
+                                  TSkAlign::saRight);
     br->SetColor(clNone);
 
     auto side_ = [&](const QString& name, TSkKind kind, TSkAlign align, int left, const QString& bitmap) {
         auto* o = Obj<TSkActiveBitmap>(form.get(), name, kind, QRect(left, C, side, H - C - bottom), align);
-        Link(o->Bitmap(), bitmap, QRect(8, 0, 8, 8));
-        Link(o->ActiveBitmap(), bitmap, QRect(0, 0, 8, 8));
+        Link(o->Bitmap(), bitmap, QRect(side, 0, side, 8));
+        Link(o->ActiveBitmap(), bitmap, QRect(0, 0, side, 8));
         o->SetTileStyle(TskTileStyle::tsStretch);
     };
-    side_(QStringLiteral("Left"), TSkKind::skLeft, TSkAlign::saLeft, 0, QStringLiteral("zodiraze_border_left"));
-    side_(QStringLiteral("Right"), TSkKind::skRight, TSkAlign::saRight, W - side, QStringLiteral("zodiraze_border_right"));
+    side_(QStringLiteral("Left"), TSkKind::skLeft, TSkAlign::saLeft, 0, SheetName(look, "_border_left"));
+    side_(QStringLiteral("Right"), TSkKind::skRight, TSkAlign::saRight, W - side, SheetName(look, "_border_right"));
 
     auto* client = Obj<TSkSkinObject>(form.get(), QStringLiteral("Client"), TSkKind::skClient,
                                       QRect(side, C, W - 2 * side, H - C - bottom), TSkAlign::saClient);
@@ -570,8 +611,8 @@ TSkBitmapObject* NineSlice(TSkSkinObject* parent, const QString& name, QRect r, 
 }
 
 void SkinMaker::Objects() {
-    s_.AddObject(Frame({QStringLiteral("Form"), 400, 300, 32, QStringLiteral("zodiraze_caption"), false}));
-    s_.AddObject(Frame({QStringLiteral("ToolWindow"), 240, 160, 24, QStringLiteral("zodiraze_toolcaption"), true}));
+    s_.AddObject(Frame({QStringLiteral("Form"), 400, 300, kFormLook, false}));
+    s_.AddObject(Frame({QStringLiteral("ToolWindow"), 240, 160, kToolLook, true}));
 
     {   // menu bar: 19 pixels high, items 17 high between one-pixel margins
         auto bar = Top(QStringLiteral("MenuBar"), TSkKind::skMenuBar, QSize(300, 19));
@@ -776,19 +817,30 @@ void WriteSeeds(TSkSkinSource& skin, const QString& dir) {
     }
 }
 
-// A sheet with the window frame and every control object, to look at.
+// Yellow and orange squares behind the window frames: no frame colour is
+// near them, so a missing edge or corner shows at once.
+void Checkerboard(QPainter& p, QRect r) {
+    for (int y = r.top(); y < r.bottom(); y += 8)
+        for (int x = r.left(); x < r.right(); x += 8)
+            p.fillRect(QRect(x, y, 8, 8) & r, ((x - r.left()) / 8 + (y - r.top()) / 8) % 2 ? QColor(0xFF, 0xD8, 0x4D) : QColor(0xF2, 0x8C, 0x28));
+}
+
+// A sheet with the window frames and every control object, to look at.
 void WritePreview(const QString& skinFile, const QString& path) {
     TSkSkinSource skin;  // as the program sees it: loaded, links resolved
     skin.LoadFromFile(skinFile);
-    QImage img(560, 420, QImage::Format_RGB32);
+    QImage img(600, 600, QImage::Format_RGB32);
     img.fill(QColor(0x60, 0x70, 0x80));
     QPainter p(&img);
-    auto place = [&](const QString& name, QRect r, int state, const QString& text, const QString& part = QString()) {
+    Checkerboard(p, QRect(0, 0, 600, 290));
+    enum class Look { Active, Inactive };
+    auto place = [&](const QString& name, QRect r, int state, const QString& text, const QString& part = QString(),
+                     Look look = Look::Active) {
         // Controls draw their objects from their own origin.
         std::unique_ptr<TSkSkinObject> o(CloneSkinObject(*skin.GetObjectByName(name)));
         const QRect at(QPoint(0, 0), r.size());
         o->SetBoundsRect(at);
-        o->SetActive(part.isEmpty());
+        o->SetActive(part.isEmpty() && look == Look::Active);
         o->SetState(state);
         if (TSkSkinObject* t = o->FindByKind(TSkKind::skTitle)) t->SetText(text);
         TSkSkinObject* target = part.isEmpty() ? o.get() : o->FindByName(part);
@@ -801,37 +853,41 @@ void WritePreview(const QString& skinFile, const QString& path) {
         target->Draw(p);
         p.restore();
     };
-    place(QStringLiteral("Form"), QRect(10, 10, 380, 260), 0, QStringLiteral("Markwise 成绩分析"));
-    place(QStringLiteral("ToolWindow"), QRect(400, 10, 150, 110), 0, QStringLiteral("Tool"));
-    place(QStringLiteral("MenuBar"), QRect(18, 42, 364, 26), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("MenuBar"), QRect(22, 44, 70, 22), skstate::Hot, QStringLiteral("文档制作"), QStringLiteral("Item"));
-    place(QStringLiteral("MenuBar"), QRect(92, 44, 70, 22), 0, QStringLiteral("帮助"), QStringLiteral("Item"));
-    place(QStringLiteral("Tabs"), QRect(30, 100, 340, 150), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("Tabs"), QRect(30, 76, 70, 26), skstate::Focused, QString(), QStringLiteral("TabTop"));
-    place(QStringLiteral("Tabs"), QRect(100, 78, 70, 24), 0, QString(), QStringLiteral("TabTop"));
-    place(QStringLiteral("Tabs"), QRect(170, 78, 70, 24), skstate::Hot, QString(), QStringLiteral("TabTop"));
-    place(QStringLiteral("Edit"), QRect(50, 120, 121, 21), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("Edit"), QRect(50, 150, 121, 21), skstate::Focused, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("Button"), QRect(200, 120, 75, 25), 0, QString(), QStringLiteral("Face"));
-    place(QStringLiteral("Button"), QRect(200, 150, 75, 25), skstate::Hot, QString(), QStringLiteral("Face"));
-    place(QStringLiteral("Button"), QRect(200, 180, 75, 25), skstate::Pressed, QString(), QStringLiteral("Face"));
-    place(QStringLiteral("Button"), QRect(290, 120, 75, 25), skstate::Disabled, QString(), QStringLiteral("Face"));
-    place(QStringLiteral("RadioButton"), QRect(50, 190, 13, 13), 0, QString(), QStringLiteral("Checked"));
-    place(QStringLiteral("RadioButton"), QRect(70, 190, 13, 13), 0, QString(), QStringLiteral("Unchecked"));
-    place(QStringLiteral("CheckBox"), QRect(90, 190, 13, 13), 0, QString(), QStringLiteral("Checked"));
-    place(QStringLiteral("CheckBox"), QRect(110, 190, 13, 13), skstate::Hot, QString(), QStringLiteral("Unchecked"));
-    place(QStringLiteral("Grid"), QRect(20, 290, 200, 120), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("Grid"), QRect(21, 291, 80, 24), 0, QStringLiteral("等级"), QStringLiteral("Fixed"));
-    place(QStringLiteral("Grid"), QRect(21, 315, 80, 24), skstate::Focused, QStringLiteral("优"), QStringLiteral("Cell"));
-    place(QStringLiteral("Panel"), QRect(240, 290, 150, 100), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("PopupMenu"), QRect(400, 140, 150, 60), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("PopupMenu"), QRect(402, 142, 146, 22), skstate::Hot, QStringLiteral("Copy"), QStringLiteral("Item"));
-    place(QStringLiteral("PopupMenu"), QRect(402, 164, 146, 7), 0, QString(), QStringLiteral("Separator"));
-    place(QStringLiteral("PopupMenu"), QRect(402, 171, 146, 22), 0, QStringLiteral("Paste"), QStringLiteral("Item"));
-    place(QStringLiteral("ScrollBar"), QRect(530, 220, 16, 16), 0, QString(), QStringLiteral("ButtonUp"));
-    place(QStringLiteral("ScrollBar"), QRect(530, 236, 16, 60), 0, QString(), QStringLiteral("Frame"));
-    place(QStringLiteral("ScrollBar"), QRect(530, 246, 16, 30), 0, QString(), QStringLiteral("ThumbVert"));
-    place(QStringLiteral("ScrollBar"), QRect(530, 296, 16, 16), 0, QString(), QStringLiteral("ButtonDown"));
+    place(QStringLiteral("Form"), QRect(10, 10, 380, 270), 0, QStringLiteral("Markwise07.7"));
+    place(QStringLiteral("ToolWindow"), QRect(405, 10, 185, 110), 0, QStringLiteral("Tool"));
+    place(QStringLiteral("Form"), QRect(405, 130, 185, 100), 0, QStringLiteral("Inactive"), QString(), Look::Inactive);
+    place(QStringLiteral("ToolWindow"), QRect(405, 240, 185, 42), skstate::RolledUp, QStringLiteral("Tool"), QString(), Look::Inactive);
+    const int y = 30;  // the controls below the caption of the big frame
+    place(QStringLiteral("MenuBar"), QRect(26, 16 + y, 348, 26), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("MenuBar"), QRect(30, 18 + y, 70, 22), skstate::Hot, QStringLiteral("文档制作"), QStringLiteral("Item"));
+    place(QStringLiteral("MenuBar"), QRect(100, 18 + y, 70, 22), 0, QStringLiteral("帮助"), QStringLiteral("Item"));
+    place(QStringLiteral("Tabs"), QRect(34, 74 + y, 332, 150), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Tabs"), QRect(34, 50 + y, 70, 26), skstate::Focused, QString(), QStringLiteral("TabTop"));
+    place(QStringLiteral("Tabs"), QRect(104, 52 + y, 70, 24), 0, QString(), QStringLiteral("TabTop"));
+    place(QStringLiteral("Tabs"), QRect(174, 52 + y, 70, 24), skstate::Hot, QString(), QStringLiteral("TabTop"));
+    place(QStringLiteral("Edit"), QRect(50, 94 + y, 121, 21), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Edit"), QRect(50, 124 + y, 121, 21), skstate::Focused, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Button"), QRect(200, 94 + y, 75, 25), 0, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("Button"), QRect(200, 124 + y, 75, 25), skstate::Hot, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("Button"), QRect(200, 154 + y, 75, 25), skstate::Pressed, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("Button"), QRect(285, 94 + y, 75, 25), skstate::Disabled, QString(), QStringLiteral("Face"));
+    place(QStringLiteral("RadioButton"), QRect(50, 164 + y, 13, 13), 0, QString(), QStringLiteral("Checked"));
+    place(QStringLiteral("RadioButton"), QRect(70, 164 + y, 13, 13), 0, QString(), QStringLiteral("Unchecked"));
+    place(QStringLiteral("CheckBox"), QRect(90, 164 + y, 13, 13), 0, QString(), QStringLiteral("Checked"));
+    place(QStringLiteral("CheckBox"), QRect(110, 164 + y, 13, 13), skstate::Hot, QString(), QStringLiteral("Unchecked"));
+    const int below = 300;
+    place(QStringLiteral("Grid"), QRect(20, below, 200, 120), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("Grid"), QRect(21, below + 1, 80, 24), 0, QStringLiteral("等级"), QStringLiteral("Fixed"));
+    place(QStringLiteral("Grid"), QRect(21, below + 25, 80, 24), skstate::Focused, QStringLiteral("优"), QStringLiteral("Cell"));
+    place(QStringLiteral("Panel"), QRect(240, below, 150, 100), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("PopupMenu"), QRect(405, below, 150, 60), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("PopupMenu"), QRect(407, below + 2, 146, 22), skstate::Hot, QStringLiteral("Copy"), QStringLiteral("Item"));
+    place(QStringLiteral("PopupMenu"), QRect(407, below + 24, 146, 7), 0, QString(), QStringLiteral("Separator"));
+    place(QStringLiteral("PopupMenu"), QRect(407, below + 31, 146, 22), 0, QStringLiteral("Paste"), QStringLiteral("Item"));
+    place(QStringLiteral("ScrollBar"), QRect(570, below, 16, 16), 0, QString(), QStringLiteral("ButtonUp"));
+    place(QStringLiteral("ScrollBar"), QRect(570, below + 16, 16, 60), 0, QString(), QStringLiteral("Frame"));
+    place(QStringLiteral("ScrollBar"), QRect(570, below + 26, 16, 30), 0, QString(), QStringLiteral("ThumbVert"));
+    place(QStringLiteral("ScrollBar"), QRect(570, below + 76, 16, 16), 0, QString(), QStringLiteral("ButtonDown"));
     p.end();
     img.save(path);
 }

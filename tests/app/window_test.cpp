@@ -15,7 +15,8 @@ using Window = AppTest;
 
 TEST_F(Window, StartsOnScoreEntryWithTheDocumentCommandsOff) {
     EXPECT_EQ(form->windowTitle(), "Markwise07.7");
-    EXPECT_EQ(form->size(), QSize(370, 287));
+    EXPECT_EQ(QSize(form->ClientWidth(), form->ClientHeight()), QSize(370, 287));
+    EXPECT_EQ(form->size(), QSize(370 + 16 + 16, 287 + 36 + 21));
     EXPECT_FALSE(form->MbMake->Enabled());
     EXPECT_TRUE(form->MbMake->Checked());
     EXPECT_FALSE(form->MbPreview->Enabled());

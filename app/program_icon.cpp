@@ -1,0 +1,7 @@
+#include "program_icon.h"
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/markwise_%1.png").arg(size), QSize(size, size));
+    return icon;
+}
