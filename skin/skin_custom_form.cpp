@@ -4,6 +4,7 @@
 #include "form.h"
 #include "skin_frame_view.h"
 #include "skin_plain_frame.h"
+#include "skin_popup_menu.h"
 #include "skin_tray.h"
 
 #include <QApplication>

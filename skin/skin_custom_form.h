@@ -20,6 +20,8 @@ class QPainter;
 class TSkClientArea;
 class TSkFrameView;
 class TSkPlainFrame;
+class TSkSkinEngine;
+class TSkSkinPopupMenu;
 class TSkTrayIcon;
 
 class TSkCustomForm : public TSkHook, public TSkSkinHost, public TSkFormActions {
@@ -80,6 +82,8 @@ public:
     // What the hover timer does every 100 ms.
     void TrackHover();
     void ShowSystemMenu(QPoint globalPos);
+    // The system menu while it is open (null before it first opened).
+    TSkSkinPopupMenu* SystemMenu() const { return systemMenu_.get(); }
     // The window as it looks, cut to its shape (outside it is transparent).
     QImage GrabWindow() const;
 
@@ -125,6 +129,8 @@ protected:
     void RestartHover();
     // The tree when the frame is drawn at all.
     TSkSkinObject* DrawnFrame() const;
+    // The engine the system menu is drawn from; none draws it plain.
+    virtual TSkSkinEngine* MenuSkinEngine() const { return nullptr; }
 
 private:
     struct Drag {
@@ -145,6 +151,7 @@ private:
     void StartMove(QPoint global);
     void StartResize(Qt::Edges edges, QPoint global);
     void ContinueManualDrag(QPoint global);
+    void OpenSystemMenu(QPoint globalPos, TNotifyEvent onClose);
 
     // Window states (skin_form_states.cpp).
     bool Permit(const TSkPermitEvent& e);
@@ -175,6 +182,7 @@ private:
 
     std::unique_ptr<TSkPlainFrame> plain_;
     std::unique_ptr<TSkTrayIcon> tray_;
+    std::unique_ptr<TSkSkinPopupMenu> systemMenu_;
     QPointer<TSkFrameView> frameView_;
     QPointer<TSkClientArea> clientArea_;
     TSkSkinObject* title_ = nullptr;

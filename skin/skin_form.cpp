@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "form.h"
+#include "skin_popup_menu.h"
 
 TSkSkinForm::TSkSkinForm(TComponent* owner) : TSkCustomForm(owner) {}
 
@@ -67,11 +68,14 @@ void TSkSkinForm::SkinChanging(TSkSkinEngine* engine) {
     StopHover();
     ForgetObjects();
     copy_.reset();
+    // The system menu is nobody's control: it hears of the change from here.
+    if (TSkSkinPopupMenu* menu = SystemMenu()) menu->SkinChanging(engine);
 }
 
 void TSkSkinForm::SkinChanged(TSkSkinEngine* engine) {
     if (engine != engine_) return;
     TakeSkin();
+    if (TSkSkinPopupMenu* menu = SystemMenu()) menu->SkinChanged(engine);
     RestartHover();
     if (WindowState() == TSkWindowState::kwsMaximized) {
         // The new frame may be thicker or thinner: fill the work area again.

@@ -34,6 +34,9 @@ public:
     void SkCustomAction(TSkSkinObject* button) override;
     void Loaded() override;
 
+protected:
+    TSkSkinEngine* MenuSkinEngine() const override { return engine_; }
+
 private:
     void TakeSkin();
 

@@ -4,6 +4,7 @@
 #include "form.h"
 #include "skin_custom_form.h"
 #include "skin_frame_view.h"
+#include "skin_popup_menu.h"
 #include "skin_system_menu.h"
 
 #include <QApplication>
@@ -148,12 +149,19 @@ void TSkCustomForm::ContinueManualDrag(QPoint global) {
     }
 }
 
-void TSkCustomForm::ShowSystemMenu(QPoint globalPos) {
+void TSkCustomForm::ShowSystemMenu(QPoint globalPos) { OpenSystemMenu(globalPos, {}); }
+
+void TSkCustomForm::OpenSystemMenu(QPoint globalPos, TNotifyEvent onClose) {
     TForm* form = HookedForm();
     if (!form) return;
     pressed_ = nullptr;
     drag_ = Drag();
-    Perform(PopupSystemMenu(form, globalPos, SystemMenuEntries(state_, borderIcons_)));
+    if (!systemMenu_) systemMenu_ = std::make_unique<TSkSkinPopupMenu>();
+    systemMenu_->Close();
+    FillSystemMenu(*systemMenu_, SystemMenuEntries(state_, borderIcons_), [this](TSkAction a) { Perform(a); });
+    systemMenu_->SetSkinEngine(MenuSkinEngine());
+    systemMenu_->OnClose = std::move(onClose);
+    systemMenu_->Popup(globalPos.x(), globalPos.y());
 }
 
 namespace {
@@ -172,18 +180,19 @@ void TSkCustomForm::SkShowSystemMenu() {
     // Below the caption, at the button that asks for it (else at the caption's left end).
     TSkSkinObject* button = VisibleMenuButton(tree);
     const QRect under = button ? button->BoundsRect() : QRect();
-    QElapsedTimer opened;
-    opened.start();
-    pressed_ = nullptr;
-    drag_ = Drag();
     const QPoint at(under.left(), std::max(under.top() + under.height(), ClientRect().top()));
-    const TSkAction chosen = PopupSystemMenu(form, form->mapToGlobal(at), SystemMenuEntries(state_, borderIcons_));
-    // The open menu took the second click of a double-click on the button:
-    // that double-click is the button's.
-    if (chosen == TSkAction::sbaNone && button && opened.elapsed() < QApplication::doubleClickInterval() &&
-        (QGuiApplication::mouseButtons() & Qt::LeftButton) && button->BoundsRect().contains(form->mapFromGlobal(QCursor::pos()))) {
-        button->DblClick(TMouseButton::mbLeft, form->mapFromGlobal(QCursor::pos()) - under.topLeft());
-        return;
-    }
-    Perform(chosen);
+    auto opened = std::make_shared<QElapsedTimer>();
+    opened->start();
+    // The open menu takes the second click of a double-click on the button,
+    // and closes on it: that double-click is the button's.
+    OpenSystemMenu(form->mapToGlobal(at), [this, opened, under](TComponent*) {
+        TForm* f = HookedForm();
+        TSkSkinObject* tree = DrawnFrame();
+        TSkSkinObject* button = tree ? VisibleMenuButton(tree) : nullptr;
+        if (!f || !button || button->BoundsRect() != under || opened->elapsed() >= QApplication::doubleClickInterval() ||
+            !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            return;
+        const QPoint p = f->mapFromGlobal(QCursor::pos());
+        if (under.contains(p)) button->DblClick(TMouseButton::mbLeft, p - under.topLeft());
+    });
 }

@@ -34,6 +34,8 @@ public:
     virtual void ItemChanged(TSkCustomItem* item) = 0;
     // An item is going: forget it.
     virtual void ItemRemoved(TSkCustomItem* item) = 0;
+    // The menu mode that showed this owner's items has ended.
+    virtual void MenuClosed() {}
 };
 
 // The skin objects items draw with. They point into the engine's source.

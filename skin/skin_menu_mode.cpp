@@ -84,8 +84,10 @@ void TSkMenuMode::End() {
     if (bar_) bar_->Highlight(nullptr, TSkItemLook::Normal);
     views_.clear();
     bar_ = nullptr;
+    TSkItemOwner* closed = owner_;
     owner_ = nullptr;
     window_ = nullptr;
+    if (closed) closed->MenuClosed();
 }
 
 void TSkMenuMode::CloseAfter(int k) {

@@ -42,6 +42,7 @@ void TSkSkinPopupMenu::Close() {
 
 void TSkSkinPopupMenu::ItemChanged(TSkCustomItem*) { TSkMenuMode::Instance().ItemChanged(this); }
 void TSkSkinPopupMenu::ItemRemoved(TSkCustomItem*) { TSkMenuMode::Instance().ItemRemoved(this); }
+void TSkSkinPopupMenu::MenuClosed() { Fire(OnClose, static_cast<TComponent*>(this)); }
 
 void TSkSkinPopupMenu::SkinChanging(TSkSkinEngine* engine) {
     if (engine != skinEngine_) return;

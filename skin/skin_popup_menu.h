@@ -38,6 +38,9 @@ public:
     TSkTrackButton TrackButton() const { return trackButton_; }
     void SetTrackButton(TSkTrackButton b) { trackButton_ = b; }
     TNotifyEvent OnPopup;
+    // The menu has closed, whether an item was chosen or not; a chosen
+    // item's OnClick comes after.
+    TNotifyEvent OnClose;
 
     // Opens the menu at a global position in logical pixels and returns at
     // once; a chosen item's OnClick runs after the menu has closed.
@@ -50,6 +53,7 @@ public:
     const TSkPopupMenuOptions& OwnerPopupOptions() const override { return options_; }
     void ItemChanged(TSkCustomItem* item) override;
     void ItemRemoved(TSkCustomItem* item) override;
+    void MenuClosed() override;
 
     // TSkSkinClient
     void SkinChanging(TSkSkinEngine* engine) override;

@@ -1,18 +1,18 @@
 #pragma once
-// The window's system menu: what it offers in each window state, and the one
-// place that shows it.
+// The window's system menu: what it offers in each window state, and how it
+// goes into the skinned popup menu.
 #include "skin_form_types.h"
 #include "skin_object.h"
 
-#include <QPoint>
 #include <QString>
+#include <functional>
 #include <vector>
 
-class QWidget;
+class TSkSkinPopupMenu;
 
 struct TSkSystemMenuEntry {
-    QString caption;   // with its accelerator; "-" is a separator
-    QString shortcut;  // shown at the right
+    QString caption;    // with its accelerator; "-" is a separator
+    int shortCut = 0;   // a Qt key combination, shown at the right
     TSkAction action = TSkAction::sbaNone;
     bool enabled = true;
 };
@@ -22,6 +22,6 @@ struct TSkSystemMenuEntry {
 // disabled, not left out, so the menu keeps its shape.
 std::vector<TSkSystemMenuEntry> SystemMenuEntries(TSkWindowState state, unsigned borderIcons);
 
-// Shows the entries at a global position and waits for the choice; sbaNone
-// when the menu is dismissed.
-TSkAction PopupSystemMenu(QWidget* owner, QPoint globalPos, const std::vector<TSkSystemMenuEntry>& entries);
+// Replaces the menu's items with the entries; choosing one performs its action.
+void FillSystemMenu(TSkSkinPopupMenu& menu, const std::vector<TSkSystemMenuEntry>& entries,
+                    const std::function<void(TSkAction)>& perform);

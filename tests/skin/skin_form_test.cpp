@@ -7,12 +7,12 @@
 #include "logical_pixels.h"
 #include "skin_form.h"
 #include "skin_frame_view.h"
+#include "skin_popup_menu.h"
 #include "skin_tray.h"
 #include "styled_label.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
@@ -356,18 +356,29 @@ TEST(SystemMenu, EntriesFollowTheStateAndTheBorderIcons) {
 TEST_F(Frame, TheSystemMenuOpensOnTheCaptionAndDoesWhatIsChosen) {
     Load();
     Show();
-    QStringList offered;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator()) offered << a->text() + (a->isEnabled() ? "" : " (off)");
-        for (QAction* a : menu->actions())
-            if (a->text().startsWith(QStringLiteral("最大化"))) menu->setActiveAction(a);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
     QTest::mouseClick(View(), Qt::RightButton, Qt::NoModifier, Inside("Title"));
+    TSkSkinPopupMenu* menu = frame->SystemMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->IsOpen());
+    // The skinned popup, drawn from the frame's own skin.
+    EXPECT_TRUE(menu->Items()->Skin().Skinned());
+    QStringList offered;
+    for (int k = 0; k < menu->Items()->Count(); ++k)
+        if (const TSkCustomItem* i = menu->Items()->Items(k); !i->IsSeparator())
+            offered << i->Caption() + (i->Enabled() ? "" : " (off)") + (i->ShortCut() ? "\t" + i->ShortCutText() : "");
     EXPECT_EQ(offered, QStringList({"还原(&R) (off)", "最小化(&N)", "最大化(&X)", "关闭(&C)\tAlt+F4"}));
+    // Its accelerator chooses an item; the action runs once the menu has closed.
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X);
+    QApplication::processEvents();
+    EXPECT_FALSE(menu->IsOpen());
+    EXPECT_EQ(frame->WindowState(), TSkWindowState::kwsMaximized);
+    // Maximised, restore is offered and maximise is not.
+    QTest::mouseClick(View(), Qt::RightButton, Qt::NoModifier, Inside("Title"));
+    ASSERT_TRUE(menu->IsOpen());
+    EXPECT_TRUE(menu->Items()->Items(0)->Enabled());
+    EXPECT_FALSE(menu->Items()->Items(2)->Enabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(menu->IsOpen());
     EXPECT_EQ(frame->WindowState(), TSkWindowState::kwsMaximized);
 }
 
@@ -375,16 +386,15 @@ TEST_F(Frame, ADoubleClickOnTheMenuButtonClosesTheWindow) {
     Load();
     Show();
     const QPoint icon = Inside("SysMenuButton");
-    bool menuOpened = false;
     // The first click opens the menu; the second lands on the button while it is open.
-    QTimer::singleShot(0, [&] {
-        menuOpened = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
-        QCursor::setPos(form->mapToGlobal(icon));
-        QTest::mousePress(QApplication::activePopupWidget(), Qt::LeftButton, Qt::NoModifier,
-                          QApplication::activePopupWidget()->mapFromGlobal(form->mapToGlobal(icon)));
-    });
     QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, icon);
-    EXPECT_TRUE(menuOpened);
+    ASSERT_NE(frame->SystemMenu(), nullptr);
+    EXPECT_TRUE(frame->SystemMenu()->IsOpen());
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QCursor::setPos(form->mapToGlobal(icon));
+    QTest::mousePress(popup, Qt::LeftButton, Qt::NoModifier, popup->mapFromGlobal(form->mapToGlobal(icon)));
+    QApplication::processEvents();
     EXPECT_FALSE(form->isVisible());
 }
 
