@@ -64,6 +64,18 @@ public:
     void SetTileCount(int v) { rec_.TileCount = v; }
     int Time() const { return rec_.Time; }
     void SetTime(int v) { rec_.Time = v; }
+    // Takes o's settings; the record's scratch space stays its own.
+    void Assign(const TSkAnimation& o) {
+        direction_ = o.direction_;
+        enabled_ = o.enabled_;
+        rec_.EffectKind = o.rec_.EffectKind;
+        rec_.Resolution = o.rec_.Resolution;
+        rec_.TileCount = o.rec_.TileCount;
+        rec_.Time = o.rec_.Time;
+        rec_.Rotation = o.rec_.Rotation;
+        rec_.Bitmap = o.rec_.Bitmap;
+        rec_.Clock = o.rec_.Clock;
+    }
 
 private:
     TskAnimationRec rec_;

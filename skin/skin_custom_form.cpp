@@ -4,6 +4,7 @@
 #include "form.h"
 #include "skin_frame_view.h"
 #include "skin_plain_frame.h"
+#include "skin_menu_bar.h"
 #include "skin_popup_menu.h"
 #include "skin_tray.h"
 
@@ -21,7 +22,7 @@ const EnumNames<unsigned> kSkBorderIconNames{
 
 TSkCustomForm::TSkCustomForm(TComponent* owner) : TSkHook(owner), plain_(std::make_unique<TSkPlainFrame>()) {
     plain_->Form()->SetHost(this);
-    tray_ = std::make_unique<TSkTrayIcon>([this] { ComeBackFromTray(); }, [this](QPoint at) { ShowSystemMenu(at); });
+    tray_ = std::make_unique<TSkTrayIcon>([this] { ComeBackFromTray(); }, [this](QPoint at) { OpenSystemMenu(at, trayMenuOptions_, {}); });
     hoverTimer_.setInterval(100);
     QObject::connect(&hoverTimer_, &QTimer::timeout, this, [this] { TrackHover(); });
     TForm* form = HookedForm();
@@ -97,9 +98,14 @@ const PropertyTable& TSkCustomForm::StaticProperties() {
             .Event<TSkPermitEvent>("OnMaximize", [](T& f, const TSkPermitEvent& h) { f.OnMaximize = h; })
             .Event<TSkPermitEvent>("OnRollup", [](T& f, const TSkPermitEvent& h) { f.OnRollup = h; })
             .Event<TSkPermitEvent>("OnMinToTray", [](T& f, const TSkPermitEvent& h) { f.OnMinToTray = h; })
-            // Effect names of the window and its menus: the program leaves animation off.
-            .Ignored("SysMenuAnimation")
-            .Ignored("TrayMenuAnimation");
+            .Reference<TSkCustomMenuBar>("MenuBar", [](T& f, TSkCustomMenuBar* m) { f.SetMenuBar(m); })
+            .Reference<TSkCustomItem>("WindowMenu", [](T& f, TSkCustomItem* i) { f.SetWindowMenu(i); });
+        PropertyBuilder<T> b(t);
+        AddAnimationProperties<T>(b, QStringLiteral("Animation"), [](T& f) -> TSkAnimation& { return f.Animation(); });
+        AddPopupMenuOptionsProperties<T>(b, QStringLiteral("SystemMenuOptions"),
+                                         [](T& f) -> TSkPopupMenuOptions& { return f.SystemMenuOptions(); });
+        AddPopupMenuOptionsProperties<T>(b, QStringLiteral("TrayMenuOptions"),
+                                         [](T& f) -> TSkPopupMenuOptions& { return f.TrayMenuOptions(); });
         return t;
     }();
     return table;

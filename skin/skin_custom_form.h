@@ -8,6 +8,7 @@
 #include "skin_frame_geometry.h"
 #include "skin_hook.h"
 #include "skin_object.h"
+#include "skin_popup_window.h"
 
 #include <QImage>
 #include <QPointer>
@@ -19,6 +20,8 @@ class QMouseEvent;
 class QPainter;
 class TSkClientArea;
 class TSkFrameView;
+class TSkCustomItem;
+class TSkCustomMenuBar;
 class TSkPlainFrame;
 class TSkSkinEngine;
 class TSkSkinPopupMenu;
@@ -58,6 +61,14 @@ public:
     void SetStretchBackground(bool v) { stretchBackground_ = v; }
     TSkWindowState WindowState() const { return state_; }
     void SetWindowState(TSkWindowState s);
+    // How the window and its two menus appear; the program leaves animation off.
+    TSkAnimation& Animation() { return animation_; }
+    TSkPopupMenuOptions& SystemMenuOptions() { return systemMenuOptions_; }
+    TSkPopupMenuOptions& TrayMenuOptions() { return trayMenuOptions_; }
+    TSkCustomMenuBar* MenuBar() const { return menuBar_; }
+    void SetMenuBar(TSkCustomMenuBar* bar) { menuBar_ = bar; }
+    TSkCustomItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TSkCustomItem* item) { windowMenu_ = item; }
 
     TNotifyEvent OnCreate, OnPaint, OnClose, OnResize;
     TSkPermitEvent OnMinimize, OnMaximize, OnRollup, OnMinToTray;
@@ -151,7 +162,7 @@ private:
     void StartMove(QPoint global);
     void StartResize(Qt::Edges edges, QPoint global);
     void ContinueManualDrag(QPoint global);
-    void OpenSystemMenu(QPoint globalPos, TNotifyEvent onClose);
+    void OpenSystemMenu(QPoint globalPos, const TSkPopupMenuOptions& options, TNotifyEvent onClose);
 
     // Window states (skin_form_states.cpp).
     bool Permit(const TSkPermitEvent& e);
@@ -183,6 +194,10 @@ private:
     std::unique_ptr<TSkPlainFrame> plain_;
     std::unique_ptr<TSkTrayIcon> tray_;
     std::unique_ptr<TSkSkinPopupMenu> systemMenu_;
+    TSkAnimation animation_;
+    TSkPopupMenuOptions systemMenuOptions_, trayMenuOptions_;
+    TSkCustomMenuBar* menuBar_ = nullptr;
+    TSkCustomItem* windowMenu_ = nullptr;
     QPointer<TSkFrameView> frameView_;
     QPointer<TSkClientArea> clientArea_;
     TSkSkinObject* title_ = nullptr;

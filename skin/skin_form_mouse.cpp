@@ -149,9 +149,9 @@ void TSkCustomForm::ContinueManualDrag(QPoint global) {
     }
 }
 
-void TSkCustomForm::ShowSystemMenu(QPoint globalPos) { OpenSystemMenu(globalPos, {}); }
+void TSkCustomForm::ShowSystemMenu(QPoint globalPos) { OpenSystemMenu(globalPos, systemMenuOptions_, {}); }
 
-void TSkCustomForm::OpenSystemMenu(QPoint globalPos, TNotifyEvent onClose) {
+void TSkCustomForm::OpenSystemMenu(QPoint globalPos, const TSkPopupMenuOptions& options, TNotifyEvent onClose) {
     TForm* form = HookedForm();
     if (!form) return;
     pressed_ = nullptr;
@@ -160,6 +160,7 @@ void TSkCustomForm::OpenSystemMenu(QPoint globalPos, TNotifyEvent onClose) {
     systemMenu_->Close();
     FillSystemMenu(*systemMenu_, SystemMenuEntries(state_, borderIcons_), [this](TSkAction a) { Perform(a); });
     systemMenu_->SetSkinEngine(MenuSkinEngine());
+    systemMenu_->PopupMenuOptions().Assign(options);
     systemMenu_->OnClose = std::move(onClose);
     systemMenu_->Popup(globalPos.x(), globalPos.y());
 }
@@ -185,7 +186,7 @@ void TSkCustomForm::SkShowSystemMenu() {
     opened->start();
     // The open menu takes the second click of a double-click on the button,
     // and closes on it: that double-click is the button's.
-    OpenSystemMenu(form->mapToGlobal(at), [this, opened, under](TComponent*) {
+    OpenSystemMenu(form->mapToGlobal(at), systemMenuOptions_, [this, opened, under](TComponent*) {
         TForm* f = HookedForm();
         TSkSkinObject* tree = DrawnFrame();
         TSkSkinObject* button = tree ? VisibleMenuButton(tree) : nullptr;

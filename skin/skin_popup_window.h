@@ -28,6 +28,11 @@ struct TSkPopupMenuOptions {
     TSkPopupBlending Blending;
     TSkPopupShadow Shadow;
     TSkAnimation Animation;
+    void Assign(const TSkPopupMenuOptions& o) {
+        Blending = o.Blending;
+        Shadow = o.Shadow;
+        Animation.Assign(o.Animation);
+    }
 };
 
 // Prefix.Blending.Enabled ... Prefix.Animation.Time of an options member.

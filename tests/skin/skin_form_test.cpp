@@ -382,6 +382,25 @@ TEST_F(Frame, TheSystemMenuOpensOnTheCaptionAndDoesWhatIsChosen) {
     EXPECT_EQ(frame->WindowState(), TSkWindowState::kwsMaximized);
 }
 
+// The description sets how the window and its menus appear; the system menu
+// opens with the system-menu options, not the tray's.
+TEST_F(Frame, MenuOptionsComeFromTheDescription) {
+    Load(QStringLiteral("    Animation.Time = 250\n"
+                        "    SystemMenuOptions.Shadow.Enabled = True\n"
+                        "    SystemMenuOptions.Animation.EffectKind = 'Fade'\n"
+                        "    TrayMenuOptions.Blending.Enabled = True\n"));
+    EXPECT_EQ(frame->Animation().Time(), 250);
+    EXPECT_FALSE(frame->Animation().Enabled());
+    Show();
+    QTest::mouseClick(View(), Qt::RightButton, Qt::NoModifier, Inside("Title"));
+    ASSERT_NE(frame->SystemMenu(), nullptr);
+    const TSkPopupMenuOptions& used = frame->SystemMenu()->PopupMenuOptions();
+    EXPECT_TRUE(used.Shadow.Enabled);
+    EXPECT_FALSE(used.Blending.Enabled);
+    EXPECT_EQ(used.Animation.EffectKind(), "Fade");
+    frame->SystemMenu()->Close();
+}
+
 TEST_F(Frame, ADoubleClickOnTheMenuButtonClosesTheWindow) {
     Load();
     Show();
