@@ -145,14 +145,28 @@ void TFrDateTimePicker::SetFlatButtons(bool v) {
 }
 
 QCalendarWidget* TFrDateTimePicker::Calendar() const {
-    // Null for a time picker or an up-down date picker.
-    QCalendarWidget* cal = calendarPopup() ? calendarWidget() : nullptr;
-    if (cal) cal->installEventFilter(const_cast<TFrDateTimePicker*>(this));
-    return cal;
+    // Null for a time picker or an up-down date picker. Made on first use:
+    // a calendar costs more to build than the rest of the picker.
+    if (!calendarPopup()) return nullptr;
+    if (!calendar_) {
+        auto* self = const_cast<TFrDateTimePicker*>(this);
+        self->calendar_ = calendarWidget();
+        if (!calendar_) return nullptr;
+        calendar_->installEventFilter(self);
+        self->ApplyCalColors();
+    }
+    return calendar_;
+}
+
+QCalendarWidget* TFrDateTimePicker::MadeCalendar() const { return calendarPopup() ? calendar_.data() : nullptr; }
+
+void TFrDateTimePicker::mousePressEvent(QMouseEvent* e) {
+    Calendar();  // the press may drop it down
+    QDateTimeEdit::mousePressEvent(e);
 }
 
 void TFrDateTimePicker::ApplyCalColors() {
-    QCalendarWidget* cal = Calendar();
+    QCalendarWidget* cal = MadeCalendar();
     if (!cal) return;
     auto col = [this](TFrMonthCalColors::Index i) { return ToQColor(calColors_.Color(i)); };
     QPalette pal = cal->palette();
@@ -203,13 +217,14 @@ QSize TFrDateTimePicker::PrepareDropDown() {
 }
 
 bool TFrDateTimePicker::eventFilter(QObject* o, QEvent* e) {
-    if (e->type() == QEvent::Show && o == calendarWidget()) PrepareDropDown();
-    if ((e->type() == QEvent::Show || e->type() == QEvent::Hide) && o == calendarWidget()) update();
+    QCalendarWidget* cal = MadeCalendar();
+    if (cal && e->type() == QEvent::Show && o == cal) PrepareDropDown();
+    if (cal && (e->type() == QEvent::Show || e->type() == QEvent::Hide) && o == cal) update();
     return QDateTimeEdit::eventFilter(o, e);
 }
 
 bool TFrDateTimePicker::Dropped() const {
-    QCalendarWidget* cal = calendarPopup() ? calendarWidget() : nullptr;
+    QCalendarWidget* cal = MadeCalendar();
     return cal && cal->isVisible();
 }
 
@@ -275,6 +290,7 @@ void TFrDateTimePicker::keyPressEvent(QKeyEvent* e) {
         QWidget::focusNextPrevChild(e->key() == Qt::Key_Tab && !(e->modifiers() & Qt::ShiftModifier));
         return;
     }
+    Calendar();  // F4 or Alt+Down may drop it down
     QDateTimeEdit::keyPressEvent(e);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QDateTimeEdit>
+#include <QPointer>
 #include <array>
 
 class QCalendarWidget;
@@ -112,6 +113,7 @@ protected:
     // Tab leaves the picker instead of stepping through its fields.
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
     void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     void ColorChanged() override;
@@ -123,12 +125,15 @@ private:
     void UserChanged(const QDateTime& shown);
     void PaintFlatButton(Canvas& c);
     bool Dropped() const;
+    // The calendar when it has been made, else null (never makes it).
+    QCalendarWidget* MadeCalendar() const;
 
     TDateTimeKind kind_ = TDateTimeKind::dtkDate;
     TDTDateMode dateMode_ = TDTDateMode::dmComboBox;
     QString format_;
     QDateTime value_;
     bool showing_ = false;
+    QPointer<QCalendarWidget> calendar_;
     TFrMonthCalColors calColors_{this};
     int dropColumns_ = 1, dropRows_ = 1;
     bool showToday_ = false, showTodayCircle_ = false, showWeekNumbers_ = false;

@@ -41,6 +41,7 @@ TFrLabel::TFrLabel(TComponent* owner, QWidget* parent) : TFrBorder(owner, parent
     resize(65, 17);
     textColor_ = savedFontColor_ = Font().color;
     TBlinkService::Acquire()->Register(this);
+    constructed_ = true;
 }
 
 TFrLabel::~TFrLabel() {
@@ -302,7 +303,8 @@ void TFrLabel::DrawTextPass(Canvas& c, const QString& text, const TRect& base, c
 }
 
 void TFrLabel::AdjustBounds() {
-    if (!autoSize_ || IsLoading()) return;
+    // The constructor sets its own size last; measuring before that is lost work.
+    if (!autoSize_ || IsLoading() || !constructed_) return;
     const TRect text = TextRect();
     const unsigned flags = DrawFlags() & ~unsigned(dtEndEllipsis | dtPathEllipsis);
     const QSize extent = TextExtent(DisplayText(), flags, text.Width());

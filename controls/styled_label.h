@@ -119,6 +119,7 @@ private:
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool transparent_ = false;
     bool autoSize_ = true;
+    bool constructed_ = false;
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     TTextLayout layout_ = TTextLayout::tlTop;

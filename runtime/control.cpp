@@ -1,5 +1,8 @@
 #include "control.h"
 
+#include <QFontDatabase>
+#include <QHash>
+
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -22,9 +25,16 @@ public:
 const EnumNames<TAlign> kAlignNames{{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
 
 QFont TFontSpec::ToQFont() const {
-    QFont f(name);
-    QStringList families{name, QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-                         QStringLiteral("DejaVu Sans")};
+    QFont f;
+    // A family this machine lacks (the descriptions name the fonts of the
+    // platform they were made on) is left out rather than searched for on
+    // every lookup; asking the font database is itself slow, so once a name.
+    static QHash<QString, bool> installed;
+    auto known = installed.find(name);
+    if (known == installed.end()) known = installed.insert(name, QFontDatabase::hasFamily(name));
+    QStringList families;
+    if (*known) families << name;
+    families << QStringLiteral("Noto Sans CJK SC") << QStringLiteral("WenQuanYi Zen Hei") << QStringLiteral("DejaVu Sans");
     f.setFamilies(families);
     f.setPixelSize(height < 0 ? -height : (height > 0 ? height : 11));
     f.setBold(style & fsBold);
