@@ -1,6 +1,7 @@
 // Start-up: the application title, the two windows, the message loop.
 #include "application.h"
 #include "main_window.h"
+#include "toolkit_language.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -14,8 +15,9 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     Application().SetTitle(QStringLiteral("Markwise2006版"));
+    // No display name: the toolkit would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("markwise"));
-    QApplication::setApplicationDisplayName(Application().Title());
+    InstallChineseToolkitTexts(&app);
 
     TForm2 help;
     TForm1 main(&help);

@@ -2,11 +2,12 @@
 
 #include "application.h"
 #include "dialogs.h"
+#include "report_draft.h"
+#include "report_errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString TrimControls(const QString& s) {
     qsizetype b = 0, e = s.size();
@@ -74,9 +75,9 @@ TReportSession::~TReportSession() {
 bool TReportSession::ExtractTemplate(const QString& type, const QString& name, const QString& fileName) {
     const auto data = FindResource(type, name);
     if (!data) return false;
-    // Written aside and renamed, so a failed write leaves an existing file as it was.
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly) || out.write(*data) != data->size() || !out.commit()) {
+    QFile out(fileName);
+    if (fileName.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(*data) != data->size() ||
+        !out.flush()) {
         SaveSucceeded = false;
         Application().Inform(reporttext::kChooseOtherName);
         return false;
@@ -169,43 +170,49 @@ bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportCont
 
     SaveSucceeded = true;
     ReportFileName = ReportNameFromDialog(*chosen);
-    // Only a freshly written template is filled and saved: whatever else stands
-    // at that path may be an unrelated document.
-    if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), ReportFileName))
-        FillReport(ReportFileName, content());
-    else
+    try {
+        ReportDraft::CheckTarget(ReportFileName);
+    } catch (const std::exception& e) {
         SaveSucceeded = false;
-
+        Application().ShowException(e);
+    }
     if (SaveSucceeded) {
-        // Save, close and quit; an error here ends the command, but the office
-        // is let go of all the same.
-        try {
-            WordDoc->SaveAs(ReportFileName);
-        } catch (...) {
+        // The office fills and saves a copy beside the report; the report
+        // itself is replaced only once that copy is known to be whole.
+        ReportDraft draft(ReportFileName);
+        if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), draft.Path()))
+            FillReport(draft.Path(), content());
+        if (SaveSucceeded) {
+            SaveReport(draft);
+        } else {
+            // A half-filled document is never saved.
             ReleaseDocument(true);
             ReleaseApplication(true);
-            throw;
         }
-        try {
-            ReleaseDocument(false);
-        } catch (...) {
-            ReleaseApplication(true);
-            throw;
-        }
-        ReleaseApplication(false);
-    } else {
-        // A half-filled document is never saved over the report.
-        ReleaseDocument(true);
-        ReleaseApplication(true);
     }
     Application().Inform(SaveSucceeded ? reporttext::kSaved : reporttext::kFailed);
     return true;
 }
 
+void TReportSession::SaveReport(ReportDraft& draft) {
+    try {
+        WordDoc->SaveAs(draft.Path());
+        ReleaseDocument(false);
+        draft.Commit();
+    } catch (const std::exception& e) {
+        SaveSucceeded = false;
+        ReleaseDocument(true);
+        ReleaseApplication(true);
+        Application().ShowException(e);
+        return;
+    }
+    // The report stands; ending the office cannot undo that.
+    ReleaseApplication(true);
+}
+
 void TReportSession::Preview() {
     // A missing report would only leave an idle office window behind.
-    if (!QFileInfo::exists(ReportFileName))
-        throw EWordError(QStringLiteral("Documents.Open: the file %1 does not exist").arg(ReportFileName));
+    if (!QFileInfo::exists(ReportFileName)) throw reporterror::Missing(ReportFileName);
     try {
         if (!WordApp) {
             WordApp = new TWordApplication(nullptr);

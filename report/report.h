@@ -14,6 +14,7 @@
 #include <optional>
 
 class QWidget;
+class ReportDraft;
 
 // Texts of the report's outcome messages.
 namespace reporttext {
@@ -63,7 +64,7 @@ public:
     ~TReportSession();
 
     QString ReportFileName;
-    bool SaveSucceeded = false;
+    bool SaveSucceeded = true;
     // Guarded: the print command's application belongs to the main window.
     QPointer<TWordApplication> WordApp;
     QPointer<TWordDocument> WordDoc;
@@ -76,8 +77,8 @@ public:
     // been reported.
     bool MakeDocument(QWidget* owner, const std::function<ReportContent()>& content,
                       const std::function<std::optional<QString>()>& askName = {});
-    // Writes the template resource to fileName; false (and a message when the
-    // file could not be written) on failure.
+    // Writes the template resource to the new file fileName; false (and a
+    // message when the file could not be written) on failure.
     bool ExtractTemplate(const QString& type, const QString& name, const QString& fileName);
     // Opens fileName in an invisible office and fills the four tables.
     bool FillReport(const QString& fileName, const ReportContent& content);
@@ -88,6 +89,9 @@ public:
     void Print(QObject* owner, const QString& outputFile = QString());
 
 private:
+    // Has the office save the filled draft, closes it and puts the draft in
+    // the report's place; a failure is reported and leaves the report as it was.
+    void SaveReport(ReportDraft& draft);
     void ReleaseDocument(bool quiet);
     void ReleaseApplication(bool quiet);
 };

@@ -6,7 +6,10 @@
 #include "memo.h"
 #include "skin_controls.h"
 #include "styled_label.h"
+#include "toolkit_language.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -122,4 +125,13 @@ TEST_F(Window, DisabledMenuItemsIgnoreClicks) {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->ItemRect(form->MbMake).center());
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(bar->ItemRect(form->MbPrint).isEmpty());
+}
+
+// The toolkit's own dialogs speak Chinese like the rest of the window.
+TEST_F(Window, StandardButtonsAreChinese) {
+    QObject owner;
+    ASSERT_TRUE(InstallChineseToolkitTexts(&owner));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    EXPECT_TRUE(box.button(QDialogButtonBox::Yes)->text().startsWith(QStringLiteral("是")));
 }

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,6 +20,8 @@ QTemporaryDir& Temp() {
 class OfficeEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        // A child that plays a copy of the program keeps the program's own choice.
+        if (qEnvironmentVariableIsSet("MARKWISE_OFFICE_DEFAULTS")) return;
         auto& s = TWordApplication::Settings();
         s.pipeName = QStringLiteral("markwise_test_%1").arg(getpid());
         s.userInstallation = Temp().filePath("profile");
@@ -59,5 +63,31 @@ void EndOffice() {
 
 void KillOffice(qint64 pid) {
     if (pid > 0) kill(-pid_t(pid), SIGKILL);
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList Listing(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+bool WaitForWindow(const QString& titlePart, bool shown) {
+    for (int i = 0; i < 150; ++i) {
+        QProcess x;
+        x.start("xwininfo", {"-root", "-tree"});
+        x.waitForFinished(5000);
+        if (QString::fromUtf8(x.readAllStandardOutput()).contains(titlePart) == shown) return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 }  // namespace testoffice

@@ -15,4 +15,10 @@ QString WriteTemplate(const QString& name);
 void EndOffice();
 // Kills the office process group started for app.
 void KillOffice(qint64 pid);
+QByteArray Bytes(const QString& path);
+// Every entry of a folder, hidden ones too: what a run leaves behind.
+QStringList Listing(const QString& dir);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// Waits, bounded, until a window whose title holds titlePart is shown (or gone).
+bool WaitForWindow(const QString& titlePart, bool shown = true);
 }

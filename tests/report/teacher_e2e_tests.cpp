@@ -98,7 +98,7 @@ TEST_F(Teacher, MakesTheReportAndTheOfficeReadsEveryCellBack) {
     EXPECT_TRUE(form->MbPreview->Enabled());
     EXPECT_TRUE(form->MbPrint->Enabled());
     const QString report = chosen + ".doc";
-    EXPECT_EQ(form->ReportFileName, report);
+    EXPECT_EQ(form->Report.ReportFileName, report);
 
     {
         TWordApplication app;
@@ -134,6 +134,53 @@ TEST_F(Teacher, MakesTheReportAndTheOfficeReadsEveryCellBack) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
     EXPECT_TRUE(form->MbPreview->Enabled());
+}
+
+// The help text's own road: make, preview, change something, make again
+// under the same name while the preview still shows the first report.
+TEST_F(Teacher, RemakesTheReportUnderTheNameOpenInPreview) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "the preview window needs a display";
+    auto analyse = [&](const QStringList& scores) {
+        for (int row = 1; row <= 299; ++row) form->strgrdscore->SetCells(0, row, row <= scores.size() ? scores[row - 1] : "");
+        QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
+    };
+    // A Latin name: the window title is looked up through xwininfo.
+    const QString chosen = testoffice::Path("second-class");
+    const QString report = chosen + ".doc";
+    analyse({"95", "85"});
+    dialogs.saveAnswers = {chosen};
+    form->MbMake->Click();
+    ASSERT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    form->MbPreview->Click();
+    ASSERT_TRUE(testoffice::WaitForWindow(QStringLiteral("second-class.doc"))) << "no preview window";
+
+    analyse({"95", "85", "75", "65", "55"});
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {chosen};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_TRUE(testoffice::WaitForWindow(QStringLiteral("second-class.doc"), false)) << "the old report is still shown";
+
+    // The new report is the one at that name, and the preview shows it.
+    dialogs.messages.clear();
+    form->MbPreview->Click();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join(' ').toStdString();
+    ASSERT_TRUE(testoffice::WaitForWindow(QStringLiteral("second-class.doc")));
+    TWordApplication app;
+    ASSERT_TRUE(app.Attach());
+    bool found = false;
+    for (int i = 1; i <= app.Documents().Count(); ++i) {
+        WordDocument d = app.Documents().Item(i);
+        if (d.FullName() != report) continue;
+        found = true;
+        TWordDocument doc;
+        doc.ConnectTo(d);
+        WordCells grades = doc.Tables().Item(2).Range().Cells();
+        EXPECT_EQ(grades.Item(20).Range().Text(), "5");
+        EXPECT_EQ(grades.Item(17).Range().Text(), "1");
+    }
+    EXPECT_TRUE(found);
+    app.Quit();
 }
 
 }  // namespace
