@@ -223,6 +223,7 @@ void TForm1::btnAnalyseClick(TComponent*) {
     ComputeDistribution(scores);
     FillHistograms(*this);
     MbMake->SetEnabled(true);
+    Report.PrepareOffice();
     SkSkinPageControl1->SetActivePageIndex(1);
 }
 
@@ -241,6 +242,7 @@ void TForm1::btnClearClick(TComponent*) {
     MbMake->SetEnabled(false);
     MbPreview->SetEnabled(false);
     MbPrint->SetEnabled(false);
+    Report.EndOffice(true);
     LED->SetCaption(QStringLiteral("0"));
 }
 

@@ -78,6 +78,32 @@ std::shared_ptr<Connection> Connection::Attach() {
     return c->TryConnect() ? c : nullptr;
 }
 
+void Connection::Launch() {
+    const OfficeSettings& s = TWordApplication::Settings();
+    const QString program = ResolveProgram(s.program);
+    if (program.isEmpty())
+        throw reporterror::OfficeNotStarted(QStringLiteral("the program %1 was not found").arg(s.program));
+    try {
+        const QString profile = s.userInstallation.isEmpty() ? ClaimProfile(s.profileRoot) : s.userInstallation;
+        // Without --headless the same office can show the preview window later.
+        QStringList args{"--nologo", "--norestore", "--nodefault", "--nolockcheck", "--nofirststartwizard",
+                         "--accept=pipe,name=" + s.pipeName + ";urp;StarOffice.ComponentContext",
+                         ProfileArgument(profile)};
+        if (!DisplayAvailable()) args << "--headless" << "--invisible";
+        Process::Instance().Start(program, args);
+    } catch (const EWordError& e) {
+        throw reporterror::OfficeNotStarted(e.Message());
+    }
+}
+
+void Connection::StartInBackground() {
+    if (!Process::Instance().Running()) Launch();
+}
+
+bool Connection::Running() { return Process::Instance().Running(); }
+
+void Connection::Kill() { Process::Instance().End(0); }
+
 std::shared_ptr<Connection> Connection::Open() {
     const OfficeSettings& s = TWordApplication::Settings();
     std::shared_ptr<Connection> c(new Connection);
@@ -85,20 +111,7 @@ std::shared_ptr<Connection> Connection::Open() {
 
     Process& proc = Process::Instance();
     const auto launch = [&] {
-        const QString program = ResolveProgram(s.program);
-        if (program.isEmpty())
-            throw reporterror::OfficeNotStarted(QStringLiteral("the program %1 was not found").arg(s.program));
-        try {
-            const QString profile = s.userInstallation.isEmpty() ? ClaimProfile(s.profileRoot) : s.userInstallation;
-            // Without --headless the same office can show the preview window later.
-            QStringList args{"--nologo", "--norestore", "--nodefault", "--nolockcheck", "--nofirststartwizard",
-                             "--accept=pipe,name=" + s.pipeName + ";urp;StarOffice.ComponentContext",
-                             ProfileArgument(profile)};
-            if (!DisplayAvailable()) args << "--headless" << "--invisible";
-            proc.Start(program, args);
-        } catch (const EWordError& e) {
-            throw reporterror::OfficeNotStarted(e.Message());
-        }
+        Launch();
         c->started_ = true;
     };
     if (!proc.Running()) launch();
@@ -110,17 +123,23 @@ std::shared_ptr<Connection> Connection::Open() {
     int launches = 1;
     while (!c->TryConnect()) {
         if (!proc.Running()) {
+            if (!c->started_) {
+                // The office we found starting went away: start one.
+                launch();
+                continue;
+            }
             if (proc.ExitCode() != 0)
                 throw reporterror::OfficeNotStarted(
                     QStringLiteral("%1 ended with code %2").arg(s.program).arg(proc.ExitCode()));
             // A zero exit hands the start to an office already running on the
-            // profile. On a new profile the office sometimes does that to
-            // itself while it sets the profile up, and then nothing answers:
-            // it is started once more.
+            // profile; with the whole group gone, none of ours is left to
+            // answer. A new or interrupted profile makes the office do that
+            // to itself now and then while it sets the profile up: it is
+            // started again.
             if (exitedAt < 0) {
                 exitedAt = clock.elapsed();
-            } else if (clock.elapsed() - exitedAt > 3000) {
-                if (launches++ >= 3)
+            } else if (clock.elapsed() - exitedAt > 500) {
+                if (launches++ >= 5)
                     throw reporterror::OfficeNotStarted(QStringLiteral("the office keeps ending at start"));
                 launch();
                 exitedAt = -1;

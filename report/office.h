@@ -25,6 +25,13 @@ public:
     static std::shared_ptr<Connection> Open();
     // Only an office already listening; nullptr when there is none.
     static std::shared_ptr<Connection> Attach();
+    // Starts our office unless it runs and returns at once; Open connects
+    // to it later, waiting for it when it is still coming up.
+    static void StartInBackground();
+    // True while our office's processes live.
+    static bool Running();
+    // Ends our office's processes at once, answering or not.
+    static void Kill();
     ~Connection();
 
     Reference<css::uno::XComponentContext> Context() const { return context_; }
@@ -39,6 +46,7 @@ public:
 
 private:
     Connection() = default;
+    static void Launch();
     bool TryConnect();
     void Drop();
 

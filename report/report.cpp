@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "application.h"
+#include "office.h"
 #include "dialogs.h"
 #include "report_draft.h"
 #include "report_errors.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 QString TrimControls(const QString& s) {
     qsizetype b = 0, e = s.size();
@@ -66,10 +68,71 @@ std::optional<QByteArray> FindResource(const QString& type, const QString& name)
 
 // ---- the session ----
 
+TReportSession::TReportSession() = default;
+
 TReportSession::~TReportSession() {
-    // Only let go: an office the user is reading a preview in stays open.
     delete WordDoc.data();
     delete WordApp.data();
+    // The program's office never outlives it, preview or not.
+    try {
+        EndOffice(false);
+    } catch (...) {
+    }
+}
+
+void TReportSession::PrepareOffice() {
+    TWordApplication::SetOfficeKept(true);
+    try {
+        office::Connection::StartInBackground();
+    } catch (const std::exception&) {
+        return;  // the command that needs the office says what went wrong
+    }
+    if (keeper_) return;
+    keeper_ = std::make_unique<QTimer>();
+    keeper_->setInterval(2000);
+    // The office ends by itself when the teacher closes its last window.
+    QObject::connect(keeper_.get(), &QTimer::timeout, [this] {
+        if (office::Connection::Running()) return;
+        try {
+            office::Connection::StartInBackground();
+        } catch (const std::exception&) {
+            keeper_->stop();
+        }
+    });
+    keeper_->start();
+}
+
+void TReportSession::EndOffice(bool keepPreview) {
+    keeper_.reset();
+    TWordApplication::SetOfficeKept(false);
+    if (!office::Connection::Running()) return;
+    TWordApplication app;
+    if (!app.Attach()) {
+        office::Connection::Kill();  // still starting: nothing is open in it
+        return;
+    }
+    if (keepPreview) {
+        for (int i = 1; i <= app.Documents().Count(); ++i)
+            if (!app.Documents().Item(i).Hidden()) return;  // let go; it ends with its window or with us
+    }
+    app.Quit();
+}
+
+void TReportSession::CloseStalePreviews() {
+    if (!WordApp) return;
+    const QString report = QFileInfo(ReportFileName).canonicalFilePath();
+    try {
+        WordDocuments docs = WordApp->Documents();
+        for (int i = docs.Count(); i >= 1; --i) {
+            WordDocument d = docs.Item(i);
+            if (!d.ReadOnly() || QFileInfo(d.FullName()).canonicalFilePath() != report) continue;
+            TWordDocument view;
+            view.ConnectTo(d);
+            view.Close();
+        }
+    } catch (const std::exception&) {
+        // a view that will not close is no reason to call the report failed
+    }
 }
 
 bool TReportSession::ExtractTemplate(const QString& type, const QString& name, const QString& fileName) {
@@ -199,6 +262,7 @@ void TReportSession::SaveReport(ReportDraft& draft) {
         WordDoc->SaveAs(draft.Path());
         ReleaseDocument(false);
         draft.Commit();
+        CloseStalePreviews();
     } catch (const std::exception& e) {
         SaveSucceeded = false;
         ReleaseDocument(true);

@@ -54,6 +54,7 @@ struct DocState {
     std::shared_ptr<office::Connection> conn;  // keeps the bridge alive
     Reference<lang::XComponent> component;
     bool hidden = true;
+    bool adopted = false;  // opened by someone else (an earlier command, the user)
 };
 
 struct RangeState {
@@ -384,6 +385,7 @@ void WordDocuments::Adopt(wordimpl::AppState& st) {
         for (const auto& a : m->getArgs())
             if (a.Name == "Hidden") a.Value >>= hidden;
         d->hidden = hidden;
+        d->adopted = true;
         st.docs.push_back(d);
     }
 }
@@ -410,6 +412,13 @@ OfficeSettings& TWordApplication::Settings() {
     }();
     return s;
 }
+
+namespace {
+bool g_officeKept = false;
+}
+
+void TWordApplication::SetOfficeKept(bool kept) { g_officeKept = kept; }
+bool TWordApplication::OfficeKept() { return g_officeKept; }
 
 TWordApplication::TWordApplication(QObject* owner) : QObject(owner), s_(std::make_shared<AppState>()) {}
 
@@ -451,7 +460,7 @@ void TWordApplication::Disconnect() {
                 !conn->Desktop()->getComponents()->createEnumeration()->hasMoreElements();
     } catch (const uno::Exception&) {
     }
-    if (empty) conn->Terminate();
+    if (empty && !OfficeKept()) conn->Terminate();
     else conn->Release();
 }
 
@@ -476,11 +485,12 @@ void TWordApplication::Quit(const OleVariant& SaveChanges, const OleVariant&, co
     // cannot start at all).
     if (!Attach()) return;
     auto conn = std::move(s_->conn);
+    const bool kept = OfficeKept();
     std::optional<EWordError> failed;
     try {
         Call("Quit", [&] {
             for (const auto& d : s_->docs) {
-                if (!IsOpen(*d)) continue;
+                if (!IsOpen(*d) || (kept && d->adopted)) continue;
                 Reference<frame::XStorable> st(d->component, uno::UNO_QUERY);
                 if (Bool(SaveChanges, false) && st.is() && st->hasLocation() && !st->isReadonly()) st->store();
                 Reference<util::XCloseable> c(d->component, uno::UNO_QUERY);
@@ -491,7 +501,9 @@ void TWordApplication::Quit(const OleVariant& SaveChanges, const OleVariant&, co
         failed = e;
     }
     s_->docs.clear();
-    conn->Terminate();  // the office ends even when a document would not close
+    // The office ends even when a document would not close.
+    if (kept) conn->Release();
+    else conn->Terminate();
     if (failed) throw *failed;
 }
 

@@ -162,6 +162,11 @@ public:
     qint64 OfficeProcessId() const;
 
     static OfficeSettings& Settings();
+    // While the office is kept, quitting or disconnecting closes only this
+    // wrapper's own documents and leaves the office running for the next
+    // command; whoever keeps it ends it.
+    static void SetOfficeKept(bool kept);
+    static bool OfficeKept();
 
 private:
     friend class WordDocuments;

@@ -55,17 +55,6 @@ QString ReadLine(QProcess* p) {
     }
 }
 
-// The office processes running on a profile folder, found by their command line.
-QList<int> OfficesOn(const QString& profile) {
-    QList<int> out;
-    const QByteArray arg = ("-env:UserInstallation=file://" + profile).toUtf8();
-    for (const QString& e : QDir("/proc").entryList(QDir::Dirs)) {
-        QFile f("/proc/" + e + "/cmdline");
-        if (e.toInt() > 0 && f.open(QIODevice::ReadOnly) && f.readAll().split('\0').contains(arg)) out << e.toInt();
-    }
-    return out;
-}
-
 class CopyWindow {
 public:
     CopyWindow() {
@@ -121,8 +110,8 @@ TEST(Copies, TwoCopiesMakeReportsAtTheSameMoment) {
     const QString profiles = root + "/cache/markwise/office";
     EXPECT_TRUE(QFileInfo(profiles + "/1").isDir());
     EXPECT_TRUE(QFileInfo(profiles + "/2").isDir());
-    EXPECT_TRUE(OfficesOn(profiles + "/1").isEmpty());
-    EXPECT_TRUE(OfficesOn(profiles + "/2").isEmpty());
+    EXPECT_TRUE(testoffice::OfficesOn(profiles + "/1").isEmpty());
+    EXPECT_TRUE(testoffice::OfficesOn(profiles + "/2").isEmpty());
 }
 
 // A copy that dies leaves its office running on its profile. The next copy
@@ -136,11 +125,11 @@ TEST(Copies, ACrashedCopysProfileIsTakenOver) {
     QProcess* crashing = StartCopy("HoldsAnOffice", root + "/cache", root + "/work", &owner);
     ASSERT_EQ(ReadLine(crashing), "office up");
     const QString profile = root + "/cache/markwise/office/1";
-    const QList<int> orphans = OfficesOn(profile);
+    const QList<int> orphans = testoffice::OfficesOn(profile);
     ASSERT_FALSE(orphans.isEmpty());
     kill(pid_t(crashing->processId()), SIGKILL);
     crashing->waitForFinished(10000);
-    for (int pid : orphans) EXPECT_EQ(kill(pid, 0), 0) << "the office went with the copy";
+    for (int pid : orphans) EXPECT_TRUE(testoffice::Alive(pid)) << "the office went with the copy";
 
     QProcess* next = StartCopy("MakesReportsOnCue", root + "/cache", root + "/work", &owner);
     ASSERT_EQ(ReadLine(next), "ready");
@@ -148,8 +137,8 @@ TEST(Copies, ACrashedCopysProfileIsTakenOver) {
     EXPECT_EQ(ReadLine(next), QStringLiteral("1 试卷分析保存成功！"));
     next->closeWriteChannel();
     EXPECT_TRUE(next->waitForFinished(60000));
-    for (int pid : orphans) EXPECT_NE(kill(pid, 0), 0) << "the crashed copy's office still runs";
-    EXPECT_TRUE(OfficesOn(profile).isEmpty());
+    for (int pid : orphans) EXPECT_FALSE(testoffice::Alive(pid)) << "the crashed copy's office still runs";
+    EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty());
 }
 
 // ---- the copies themselves ----

@@ -54,6 +54,7 @@ QString WriteTemplate(const QString& name) {
 }
 
 void EndOffice() {
+    TWordApplication::SetOfficeKept(false);
     try {
         TWordApplication app;
         if (app.Attach()) app.Quit();
@@ -72,6 +73,26 @@ QByteArray Bytes(const QString& path) {
 
 QStringList Listing(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QList<int> OfficesOn(const QString& profile) {
+    QList<int> out;
+    const QByteArray arg = ("-env:UserInstallation=file://" + profile).toUtf8();
+    for (const QString& e : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile f("/proc/" + e + "/cmdline");
+        if (e.toInt() > 0 && Alive(e.toInt()) && f.open(QIODevice::ReadOnly) && f.readAll().split('\0').contains(arg))
+            out << e.toInt();
+    }
+    return out;
+}
+
+bool Alive(int pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    // "pid (name) state ...": a zombie has ended, it only waits to be reaped.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close > 0 && close + 2 < line.size() && line[close + 2] != 'Z';
 }
 
 bool WaitForWindow(const QString& titlePart, bool shown) {

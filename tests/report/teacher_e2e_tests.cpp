@@ -17,6 +17,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 class Teacher : public ::testing::Test {
@@ -134,6 +136,55 @@ TEST_F(Teacher, MakesTheReportAndTheOfficeReadsEveryCellBack) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
     EXPECT_TRUE(form->MbPreview->Enabled());
+}
+
+// The office comes up with the analysis, serves the commands that follow,
+// and never outlives its use: a reset or the end of the program ends it.
+TEST_F(Teacher, TheOfficeWarmsWithTheAnalysisAndEndsWithTheWindow) {
+    const QString profile = TWordApplication::Settings().userInstallation;
+    {
+        // A profile's very first start may hand itself over to a second
+        // process; the teacher's profile has long been set up.
+        TWordApplication first;
+        first.Connect();
+        first.Quit();
+    }
+    ASSERT_TRUE(testoffice::OfficesOn(profile).isEmpty());
+    auto analyse = [&] {
+        form->strgrdscore->SetCells(0, 1, "88");
+        QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
+    };
+    analyse();
+    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty()) << "no office was started in the background";
+    // The teacher describes the course meanwhile; the office comes up.
+    for (int i = 0; i < 600; ++i) {
+        TWordApplication probe;
+        if (probe.Attach()) break;
+        QTest::qWait(100);
+    }
+    const QList<int> warm = testoffice::OfficesOn(profile);
+
+    dialogs.saveAnswers = {testoffice::Path("warm")};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    for (int pid : warm) EXPECT_TRUE(testoffice::OfficesOn(profile).contains(pid)) << "the report was not made in the warm office";
+
+    // An office that died in the meantime is started again by the command.
+    for (int pid : warm) kill(pid, SIGKILL);
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {testoffice::Path("warm")};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty());
+
+    dialogs.answers = {MsgResult::OK};
+    QTest::mouseClick(form->btnClear, Qt::LeftButton);
+    EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the reset left the office running";
+
+    analyse();
+    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty());
+    form.reset();
+    EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the office outlived the window";
 }
 
 // The help text's own road: make, preview, change something, make again
