@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "program_icon.h"
 #include "skin_form.h"
+#include "toolkit_language.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -21,9 +22,10 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setPalette(SystemPalette());
     Application().SetTitle(QStringLiteral("Markwise2006版"));
+    // No display name: the toolkit would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("markwise"));
-    QApplication::setApplicationDisplayName(Application().Title());
     QApplication::setWindowIcon(ProgramIcon());
+    InstallChineseToolkitTexts(&app);
 
     TForm2 help;
     TForm1 main(&help);

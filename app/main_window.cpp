@@ -135,7 +135,7 @@ void TForm1::BindControls() {
 
 void TForm1::FormCreate(TComponent*) {
     BindControls();
-    SaveSucceeded = true;
+    Report.SaveSucceeded = true;
     static const char* const kFixedColumn[] = {"成绩分布", "优(90+)", "良(80-90)", "中(70-80)",
                                                "及格(60-70)", "不及格(60-)", "总数", "平均成绩"};
     for (int row = 0; row < 8; ++row) sgrdAnalyse->SetCells(0, row, QString::fromUtf8(kFixedColumn[row]));
@@ -248,6 +248,7 @@ void TForm1::btnAnalyseClick(TComponent*) {
     FillHistograms(*this);
     MbMake->SetEnabled(true);
     MbStatistics->SetEnabled(true);
+    Report.PrepareOffice();
     SkSkinPageControl1->SetActivePageIndex(1);
 }
 
@@ -267,6 +268,7 @@ void TForm1::btnClearClick(TComponent*) {
     MbStatistics->SetEnabled(false);
     MbPreview->SetEnabled(false);
     MbPrint->SetEnabled(false);
+    Report.EndOffice(true);
     LED->SetCaption(QStringLiteral("0"));
 }
 

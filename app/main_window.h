@@ -2,6 +2,7 @@
 // The main window: score entry, analysis, histogram, reset, and the menu that
 // makes, previews and prints the report.
 #include "form.h"
+#include "report.h"
 
 #include <QString>
 #include <array>
@@ -74,8 +75,8 @@ public:
     std::vector<double> Scores;                  // one slot per grid row
     std::array<double, kBandCount> BandCounts{}; // counts of the last analysis
     std::vector<double> AnalysedScores;          // the scores of the last analysis
-    QString ReportFileName;
-    bool SaveSucceeded = true;
+    // ReportFileName, SaveSucceeded and the office wrappers have their one owner here.
+    TReportSession Report;
 
     // Handlers, bound by name in the window description.
     void FormCreate(TComponent* Sender);

@@ -2,55 +2,22 @@
 
 #include "main_window.h"
 
-#include "application.h"
 #include "chart.h"
 #include "date_time_picker.h"
+#include "exceptions.h"
 #include "memo.h"
 #include "report.h"
 #include "save_dialog.h"
 #include "skin_controls.h"
 #include "skin_menu.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-
 namespace {
 
-// The report's state lives with the main window and goes with it.
-class ReportState : public QObject {
-public:
-    explicit ReportState(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("ReportState")); }
-    TReportSession session;
-};
-
-TReportSession& Session(TForm1& form) {
-    auto* state = form.findChild<ReportState*>(QStringLiteral("ReportState"), Qt::FindDirectChildrenOnly);
-    if (!state) state = new ReportState(&form);
-    return state->session;
-}
-
-// The histogram picture: the hidden chart's own export when the window has
-// one, else the same bars drawn plainly at the chart's size.
+// The histogram picture: the hidden chart's own export.
 void CopyChartPicture(TForm1& form) {
-    if (auto* chart = form.Find<TCustomChart>(QStringLiteral("Chart2"))) {
-        chart->CopyBitmapToClipboard();
-        return;
-    }
-    QImage img(393, 313, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    double top = 1;
-    for (double c : form.BandCounts) top = std::max(top, c);
-    for (int b = 0; b < kBandCount; ++b) {
-        const int h = int(form.BandCounts[size_t(b)] / top * 250);
-        p.fillRect(QRect(40 + b * 70, 290 - h, 40, h), QColor(192, 192, 192));
-        p.drawRect(QRect(40 + b * 70, 290 - h, 40, h));
-    }
-    p.drawLine(30, 290, 380, 290);
-    p.end();
-    QGuiApplication::clipboard()->setImage(img);
+    auto* chart = form.Find<TCustomChart>(QStringLiteral("Chart2"));
+    if (!chart) throw EReadError(QStringLiteral("The window description lacks Chart2"));
+    chart->CopyBitmapToClipboard();
 }
 
 ReportContent Content(TForm1& form) {
@@ -78,26 +45,15 @@ ReportContent Content(TForm1& form) {
 }  // namespace
 
 void MakeReport(TForm1& form) {
-    TReportSession& s = Session(form);
-    const bool ran = s.MakeDocument(&form, [&form] { return Content(form); }, [&form]() -> std::optional<QString> {
+    const bool ran = form.Report.MakeDocument(&form, [&form] { return Content(form); }, [&form]() -> std::optional<QString> {
         if (!form.SaveDialog1->Execute(&form)) return std::nullopt;
         return form.SaveDialog1->FileName();
     });
     if (!ran) return;
-    form.ReportFileName = s.ReportFileName;
-    form.SaveSucceeded = s.SaveSucceeded;
     form.MbPreview->SetEnabled(true);
     form.MbPrint->SetEnabled(true);
 }
 
-void PreviewReport(TForm1& form) {
-    TReportSession& s = Session(form);
-    s.ReportFileName = form.ReportFileName;
-    s.Preview();
-}
+void PreviewReport(TForm1& form) { form.Report.Preview(); }
 
-void PrintReport(TForm1& form) {
-    TReportSession& s = Session(form);
-    s.ReportFileName = form.ReportFileName;
-    s.Print(&form);
-}
+void PrintReport(TForm1& form) { form.Report.Print(&form); }

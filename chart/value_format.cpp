@@ -3,7 +3,7 @@
 #include "number_format.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <string>
 
 namespace {
@@ -40,8 +40,10 @@ QString FormatFloat(const QString& format, double value) {
 
     double v = negativeSection ? std::fabs(value) : value;
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", maxFrac, std::fabs(v));
-    std::string s(buf);
+    // to_chars, unlike printf, never writes the C library's locale separator.
+    const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, maxFrac);
+    if (written.ec != std::errc()) return QString::number(value, 'g', 15);
+    std::string s(buf, written.ptr);
     std::string ip = s, fp;
     if (auto dot = s.find('.'); dot != std::string::npos) {
         ip = s.substr(0, dot);

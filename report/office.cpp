@@ -1,5 +1,8 @@
 #include "office.h"
 
+#include "office_process.h"
+#include "office_profile.h"
+#include "report_errors.h"
 #include "word.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -18,12 +21,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include <csignal>
-#include <fcntl.h>
 #include <mutex>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
 
 using namespace com::sun::star;
 
@@ -41,7 +39,7 @@ rtl::OUString FileUrl(const QString& path) {
     rtl::OUString url;
     if (osl::FileBase::getFileURLFromSystemPath(U(QDir::cleanPath(QFileInfo(path).absoluteFilePath())), url)
         != osl::FileBase::E_None)
-        throw EWordError(QStringLiteral("Invalid file name: %1").arg(path));
+        throw reporterror::NotWritable(QFileInfo(path).absolutePath(), QStringLiteral("invalid file name %1").arg(path));
     return url;
 }
 
@@ -58,7 +56,7 @@ Reference<uno::XComponentContext> LocalContext() {
         try {
             ctx = cppu::defaultBootstrap_InitialComponentContext(FileUrl(dir + "/unorc"));
         } catch (const uno::Exception& e) {
-            throw EWordError("Cannot initialise UNO: " + Q(e.Message));
+            throw reporterror::OfficeNotStarted("cannot initialise UNO: " + Q(e.Message));
         }
     }
     return ctx;
@@ -69,77 +67,88 @@ QString ResolveProgram(const QString& program) {
     return QStandardPaths::findExecutable(program);
 }
 
-// Starts the office in its own process group so that it and its children can
-// be ended together.
-pid_t Spawn(const QString& program, const QStringList& args) {
-    std::vector<QByteArray> store;
-    store.push_back(QFile::encodeName(program));
-    for (const QString& a : args) store.push_back(a.toUtf8());
-    std::vector<char*> argv;
-    for (auto& s : store) argv.push_back(s.data());
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid < 0) throw EWordError(QStringLiteral("Cannot start the office: fork failed"));
-    if (pid == 0) {
-        setsid();
-        const int devnull = open("/dev/null", O_RDWR);
-        if (devnull >= 0) {
-            dup2(devnull, 0);
-            dup2(devnull, 1);
-            dup2(devnull, 2);
-        }
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
 }  // namespace
+
+bool DisplayAvailable() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
 
 std::shared_ptr<Connection> Connection::Attach() {
     std::shared_ptr<Connection> c(new Connection);
     return c->TryConnect() ? c : nullptr;
 }
 
-std::shared_ptr<Connection> Connection::Open(bool visible) {
+void Connection::Launch() {
+    const OfficeSettings& s = TWordApplication::Settings();
+    const QString program = ResolveProgram(s.program);
+    if (program.isEmpty())
+        throw reporterror::OfficeNotStarted(QStringLiteral("the program %1 was not found").arg(s.program));
+    try {
+        const QString profile = s.userInstallation.isEmpty() ? ClaimProfile(s.profileRoot) : s.userInstallation;
+        // Without --headless the same office can show the preview window later.
+        QStringList args{"--nologo", "--norestore", "--nodefault", "--nolockcheck", "--nofirststartwizard",
+                         "--accept=pipe,name=" + s.pipeName + ";urp;StarOffice.ComponentContext",
+                         ProfileArgument(profile)};
+        if (!DisplayAvailable()) args << "--headless" << "--invisible";
+        Process::Instance().Start(program, args);
+    } catch (const EWordError& e) {
+        throw reporterror::OfficeNotStarted(e.Message());
+    }
+}
+
+void Connection::StartInBackground() {
+    if (!Process::Instance().Running()) Launch();
+}
+
+bool Connection::Running() { return Process::Instance().Running(); }
+
+void Connection::Kill() { Process::Instance().End(0); }
+
+std::shared_ptr<Connection> Connection::Open() {
     const OfficeSettings& s = TWordApplication::Settings();
     std::shared_ptr<Connection> c(new Connection);
     if (c->TryConnect()) return c;
 
-    const QString program = ResolveProgram(s.program);
-    if (program.isEmpty())
-        throw EWordError(QStringLiteral("The office program \"%1\" was not found").arg(s.program));
-    QStringList args{"--nologo", "--norestore", "--nodefault", "--nolockcheck", "--nofirststartwizard",
-                     "--accept=pipe,name=" + s.pipeName + ";urp;StarOffice.ComponentContext"};
-    if (!visible) args << "--headless" << "--invisible";
-    if (!s.userInstallation.isEmpty())
-        args << "-env:UserInstallation=" + Q(FileUrl(s.userInstallation));
-    c->pid_ = Spawn(program, args);
-    c->headless_ = !visible;
+    Process& proc = Process::Instance();
+    const auto launch = [&] {
+        Launch();
+        c->started_ = true;
+    };
+    if (!proc.Running()) launch();
 
     // Retry at a short interval: most of the wait is the office's own start-up.
     QElapsedTimer clock;
     clock.start();
     qint64 exitedAt = -1;
+    int launches = 1;
     while (!c->TryConnect()) {
-        if (exitedAt < 0 && c->pid_ > 0) {
-            int status = 0;
-            if (waitpid(c->pid_, &status, WNOHANG) == c->pid_) {
-                c->pid_ = 0;
-                // A zero exit means the request went to an office that was
-                // already running; it may still open the pipe.
-                if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-                    throw EWordError(QStringLiteral("The office could not be started (%1)").arg(program));
+        if (!proc.Running()) {
+            if (!c->started_) {
+                // The office we found starting went away: start one.
+                launch();
+                continue;
+            }
+            if (proc.ExitCode() != 0)
+                throw reporterror::OfficeNotStarted(
+                    QStringLiteral("%1 ended with code %2").arg(s.program).arg(proc.ExitCode()));
+            // A zero exit hands the start to an office already running on the
+            // profile; with the whole group gone, none of ours is left to
+            // answer. A new or interrupted profile makes the office do that
+            // to itself now and then while it sets the profile up: it is
+            // started again.
+            if (exitedAt < 0) {
                 exitedAt = clock.elapsed();
+            } else if (clock.elapsed() - exitedAt > 500) {
+                if (launches++ >= 5)
+                    throw reporterror::OfficeNotStarted(QStringLiteral("the office keeps ending at start"));
+                launch();
+                exitedAt = -1;
             }
         }
-        if (clock.elapsed() > s.startTimeoutMs || (exitedAt >= 0 && clock.elapsed() - exitedAt > 10000)) {
-            if (c->pid_ > 0) {
-                kill(-c->pid_, SIGKILL);
-                waitpid(c->pid_, nullptr, 0);
-                c->pid_ = 0;
-            }
-            throw EWordError(QStringLiteral("The office did not answer within %1 s").arg(s.startTimeoutMs / 1000));
+        if (clock.elapsed() > s.startTimeoutMs) {
+            proc.End(0);
+            throw reporterror::OfficeNotStarted(
+                QStringLiteral("the office did not answer within %1 s").arg(s.startTimeoutMs / 1000));
         }
         QThread::msleep(clock.elapsed() < 2000 ? 10 : 50);
     }
@@ -159,95 +168,50 @@ bool Connection::TryConnect() {
         return true;
     } catch (const connection::NoConnectException&) {
         return false;
-    } catch (const uno::Exception& e) {
+    } catch (const uno::Exception&) {
         // The pipe exists but the office is not ready (or is going away).
-        context_.clear();
-        desktop_.clear();
-        if (bridge_.is()) {
-            try { bridge_->dispose(); } catch (...) {}
-            bridge_.clear();
-        }
+        Drop();
         return false;
     }
 }
 
-bool Connection::Alive() const {
-    if (!desktop_.is()) return false;
-    try {
-        desktop_->getCurrentComponent();
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-void Connection::Release() {
+void Connection::Drop() {
     desktop_.clear();
     context_.clear();
     if (bridge_.is()) {
         try { bridge_->dispose(); } catch (...) {}
         bridge_.clear();
     }
-    if (pid_ > 0) {
-        // The office outlives us; reap it if it has already gone.
-        waitpid(pid_, nullptr, WNOHANG);
-        pid_ = 0;
-    }
 }
+
+void Connection::Release() { Drop(); }
 
 void Connection::Terminate() {
-    bool failed = false;
-    QString why;
+    bool refused = false;
     if (desktop_.is()) {
         try {
-            if (!desktop_->terminate()) {
-                failed = true;
-                why = QStringLiteral("The office refused to close");
-            }
-        } catch (const lang::DisposedException&) {
+            refused = !desktop_->terminate();
+        } catch (const uno::Exception&) {
             // the bridge went down with the office: that is the point
-        } catch (const uno::Exception& e) {
-            failed = true;
-            why = Q(e.Message);
         }
     }
-    desktop_.clear();
-    context_.clear();
-    if (bridge_.is()) {
-        try { bridge_->dispose(); } catch (...) {}
-        bridge_.clear();
+    Drop();
+    Process& proc = Process::Instance();
+    if (proc.Running()) {
+        // An office that refuses to close is ended all the same.
+        proc.End(refused ? 0 : 10000);
+        return;
     }
-    if (failed) {
-        if (pid_ > 0) {
-            WaitForExit(0);  // ours: end it anyway
-            return;
-        }
-        throw EWordError(why);
-    }
-    if (pid_ > 0) WaitForExit(10000);
-}
-
-void Connection::WaitForExit(int timeoutMs) {
+    // Not a process of ours: wait until it no longer answers, so that the
+    // next command never attaches to an office on its way out.
     QElapsedTimer clock;
     clock.start();
-
-    while (clock.elapsed() < timeoutMs) {
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            // oosplash is gone; make sure nothing of its group lingers
-            kill(-pid_, SIGKILL);
-            pid_ = 0;
-            return;
-        }
-        QThread::msleep(5);
-    }
-    kill(-pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = 0;
+    while (clock.elapsed() < 10000 && Connection().TryConnect()) QThread::msleep(20);
 }
 
 Connection::~Connection() {
     try {
-        Release();
+        Drop();
     } catch (...) {
     }
 }

@@ -1,12 +1,15 @@
 #include "report.h"
 
 #include "application.h"
+#include "office.h"
 #include "dialogs.h"
+#include "report_draft.h"
+#include "report_errors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTimer>
 
 QString TrimControls(const QString& s) {
     qsizetype b = 0, e = s.size();
@@ -65,18 +68,79 @@ std::optional<QByteArray> FindResource(const QString& type, const QString& name)
 
 // ---- the session ----
 
+TReportSession::TReportSession() = default;
+
 TReportSession::~TReportSession() {
-    // Only let go: an office the user is reading a preview in stays open.
     delete WordDoc.data();
     delete WordApp.data();
+    // The program's office never outlives it, preview or not.
+    try {
+        EndOffice(false);
+    } catch (...) {
+    }
+}
+
+void TReportSession::PrepareOffice() {
+    TWordApplication::SetOfficeKept(true);
+    try {
+        office::Connection::StartInBackground();
+    } catch (const std::exception&) {
+        return;  // the command that needs the office says what went wrong
+    }
+    if (keeper_) return;
+    keeper_ = std::make_unique<QTimer>();
+    keeper_->setInterval(2000);
+    // The office ends by itself when the teacher closes its last window.
+    QObject::connect(keeper_.get(), &QTimer::timeout, [this] {
+        if (office::Connection::Running()) return;
+        try {
+            office::Connection::StartInBackground();
+        } catch (const std::exception&) {
+            keeper_->stop();
+        }
+    });
+    keeper_->start();
+}
+
+void TReportSession::EndOffice(bool keepPreview) {
+    keeper_.reset();
+    TWordApplication::SetOfficeKept(false);
+    if (!office::Connection::Running()) return;
+    TWordApplication app;
+    if (!app.Attach()) {
+        office::Connection::Kill();  // still starting: nothing is open in it
+        return;
+    }
+    if (keepPreview) {
+        for (int i = 1; i <= app.Documents().Count(); ++i)
+            if (!app.Documents().Item(i).Hidden()) return;  // let go; it ends with its window or with us
+    }
+    app.Quit();
+}
+
+void TReportSession::CloseStalePreviews() {
+    if (!WordApp) return;
+    const QString report = QFileInfo(ReportFileName).canonicalFilePath();
+    try {
+        WordDocuments docs = WordApp->Documents();
+        for (int i = docs.Count(); i >= 1; --i) {
+            WordDocument d = docs.Item(i);
+            if (!d.ReadOnly() || QFileInfo(d.FullName()).canonicalFilePath() != report) continue;
+            TWordDocument view;
+            view.ConnectTo(d);
+            view.Close();
+        }
+    } catch (const std::exception&) {
+        // a view that will not close is no reason to call the report failed
+    }
 }
 
 bool TReportSession::ExtractTemplate(const QString& type, const QString& name, const QString& fileName) {
     const auto data = FindResource(type, name);
     if (!data) return false;
-    // Written aside and renamed, so a failed write leaves an existing file as it was.
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly) || out.write(*data) != data->size() || !out.commit()) {
+    QFile out(fileName);
+    if (fileName.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(*data) != data->size() ||
+        !out.flush()) {
         SaveSucceeded = false;
         Application().Inform(reporttext::kChooseOtherName);
         return false;
@@ -169,43 +233,50 @@ bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportCont
 
     SaveSucceeded = true;
     ReportFileName = ReportNameFromDialog(*chosen);
-    // Only a freshly written template is filled and saved: whatever else stands
-    // at that path may be an unrelated document.
-    if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), ReportFileName))
-        FillReport(ReportFileName, content());
-    else
+    try {
+        ReportDraft::CheckTarget(ReportFileName);
+    } catch (const std::exception& e) {
         SaveSucceeded = false;
-
+        Application().ShowException(e);
+    }
     if (SaveSucceeded) {
-        // Save, close and quit; an error here ends the command, but the office
-        // is let go of all the same.
-        try {
-            WordDoc->SaveAs(ReportFileName);
-        } catch (...) {
+        // The office fills and saves a copy beside the report; the report
+        // itself is replaced only once that copy is known to be whole.
+        ReportDraft draft(ReportFileName);
+        if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), draft.Path()))
+            FillReport(draft.Path(), content());
+        if (SaveSucceeded) {
+            SaveReport(draft);
+        } else {
+            // A half-filled document is never saved.
             ReleaseDocument(true);
             ReleaseApplication(true);
-            throw;
         }
-        try {
-            ReleaseDocument(false);
-        } catch (...) {
-            ReleaseApplication(true);
-            throw;
-        }
-        ReleaseApplication(false);
-    } else {
-        // A half-filled document is never saved over the report.
-        ReleaseDocument(true);
-        ReleaseApplication(true);
     }
     Application().Inform(SaveSucceeded ? reporttext::kSaved : reporttext::kFailed);
     return true;
 }
 
+void TReportSession::SaveReport(ReportDraft& draft) {
+    try {
+        WordDoc->SaveAs(draft.Path());
+        ReleaseDocument(false);
+        draft.Commit();
+        CloseStalePreviews();
+    } catch (const std::exception& e) {
+        SaveSucceeded = false;
+        ReleaseDocument(true);
+        ReleaseApplication(true);
+        Application().ShowException(e);
+        return;
+    }
+    // The report stands; ending the office cannot undo that.
+    ReleaseApplication(true);
+}
+
 void TReportSession::Preview() {
     // A missing report would only leave an idle office window behind.
-    if (!QFileInfo::exists(ReportFileName))
-        throw EWordError(QStringLiteral("Documents.Open: the file %1 does not exist").arg(ReportFileName));
+    if (!QFileInfo::exists(ReportFileName)) throw reporterror::Missing(ReportFileName);
     try {
         if (!WordApp) {
             WordApp = new TWordApplication(nullptr);

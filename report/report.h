@@ -11,9 +11,12 @@
 #include <QTime>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QTimer;
 class QWidget;
+class ReportDraft;
 
 // Texts of the report's outcome messages.
 namespace reporttext {
@@ -57,13 +60,15 @@ QString ReportNameFromDialog(const QString& dialogName);
 std::optional<QByteArray> FindResource(const QString& type, const QString& name);
 
 // The state the report commands share: the report's path, the outcome of the
-// last make run, and the office wrappers while they live.
+// last make run, the office wrappers while they live, and the office itself,
+// which is ended with the session.
 class TReportSession {
 public:
+    TReportSession();
     ~TReportSession();
 
     QString ReportFileName;
-    bool SaveSucceeded = false;
+    bool SaveSucceeded = true;
     // Guarded: the print command's application belongs to the main window.
     QPointer<TWordApplication> WordApp;
     QPointer<TWordDocument> WordDoc;
@@ -76,8 +81,8 @@ public:
     // been reported.
     bool MakeDocument(QWidget* owner, const std::function<ReportContent()>& content,
                       const std::function<std::optional<QString>()>& askName = {});
-    // Writes the template resource to fileName; false (and a message when the
-    // file could not be written) on failure.
+    // Writes the template resource to the new file fileName; false (and a
+    // message when the file could not be written) on failure.
     bool ExtractTemplate(const QString& type, const QString& name, const QString& fileName);
     // Opens fileName in an invisible office and fills the four tables.
     bool FillReport(const QString& fileName, const ReportContent& content);
@@ -87,7 +92,21 @@ public:
     // outputFile when given) through an invisible office.
     void Print(QObject* owner, const QString& outputFile = QString());
 
+    // A report became possible: the office starts in the background (the
+    // window does not wait for it) and is kept between commands, started
+    // again should it end. Returns at once.
+    void PrepareOffice();
+    // The office is no longer needed: it is ended, but with keepPreview not
+    // while it shows a preview, which the teacher may still be reading.
+    void EndOffice(bool keepPreview = false);
+
 private:
+    // Has the office save the filled draft, closes it and puts the draft in
+    // the report's place; a failure is reported and leaves the report as it was.
+    void SaveReport(ReportDraft& draft);
     void ReleaseDocument(bool quiet);
     void ReleaseApplication(bool quiet);
+    // Closes read-only views of the report, which show what it was before.
+    void CloseStalePreviews();
+    std::unique_ptr<QTimer> keeper_;  // starts the kept office again should it end
 };

@@ -59,7 +59,7 @@ public:
     explicit ConnectionGuard(std::shared_ptr<office::Connection> c) : c_(std::move(c)) {}
     ~ConnectionGuard() {
         try {
-            if (c_->StartedPid() > 0 && c_->Headless()) c_->Terminate();
+            if (c_->Started()) c_->Terminate();
             else c_->Release();
         } catch (...) {
         }
@@ -119,7 +119,7 @@ SheetCells ReadFirstSheet(const QString& path) {
 
     std::shared_ptr<office::Connection> connection;
     try {
-        connection = office::Connection::Open(false);
+        connection = office::Connection::Open();
     } catch (const Exception& e) {
         throw ESheetError(ESheetError::Reason::NoOffice, e.Message());
     }

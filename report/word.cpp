@@ -1,6 +1,8 @@
 #include "word.h"
 
 #include "office.h"
+#include "office_process.h"
+#include "report_errors.h"
 
 #include <com/sun/star/awt/Size.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
@@ -15,6 +17,7 @@
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
 #include <com/sun/star/io/SequenceInputStream.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -51,6 +54,7 @@ struct DocState {
     std::shared_ptr<office::Connection> conn;  // keeps the bridge alive
     Reference<lang::XComponent> component;
     bool hidden = true;
+    bool adopted = false;  // opened by someone else (an earlier command, the user)
 };
 
 struct RangeState {
@@ -79,8 +83,15 @@ auto Call(const char* what, F&& f) -> decltype(f()) {
         return f();
     } catch (const EWordError&) {
         throw;
+    } catch (const lang::DisposedException& e) {
+        throw reporterror::OfficeGone(QStringLiteral("%1 failed: %2").arg(QLatin1String(what), Q(e.Message)));
+    } catch (const uno::RuntimeException& e) {
+        // A bridge that went down mid-call reports itself so.
+        const QString detail = QStringLiteral("%1 failed: %2").arg(QLatin1String(what), Q(e.Message));
+        if (Q(e.Message).contains(QLatin1String("disposed"))) throw reporterror::OfficeGone(detail);
+        throw reporterror::OfficeFailed(detail);
     } catch (const uno::Exception& e) {
-        throw EWordError(QStringLiteral("%1 failed: %2").arg(QLatin1String(what), Q(e.Message)));
+        throw reporterror::OfficeFailed(QStringLiteral("%1 failed: %2").arg(QLatin1String(what), Q(e.Message)));
     }
 }
 
@@ -282,6 +293,24 @@ bool WordDocument::ReadOnly() const {
 
 bool WordDocument::Hidden() const { return d_->hidden; }
 
+template <typename F>
+auto WordDocuments::WithOffice(F&& f) -> decltype(f()) {
+    app_->EnsureConnected();
+    try {
+        return f();
+    } catch (const EOfficeGone&) {
+        // An office found running may be on its way out (the teacher closed
+        // its last window): start it anew, once. One we just started that
+        // dies is a real failure.
+        if (app_->s_->conn && app_->s_->conn->Started()) throw;
+        app_->s_->conn.reset();
+        app_->s_->docs.clear();
+        office::Process::Instance().End(10000);
+        app_->EnsureConnected();
+        return f();
+    }
+}
+
 WordDocument WordDocuments::Open(const OleVariant& FileName, const OleVariant&, const OleVariant& ReadOnly,
                                  const OleVariant&, const OleVariant& PasswordDocument, const OleVariant&,
                                  const OleVariant&, const OleVariant&, const OleVariant&, const OleVariant&,
@@ -289,77 +318,78 @@ WordDocument WordDocuments::Open(const OleVariant& FileName, const OleVariant&, 
     const QString path = Str(FileName);
     if (path.isEmpty()) throw EWordError(QStringLiteral("Documents.Open: no file name"));
     const bool visible = Bool(Visible, app_->Visible());
-    app_->EnsureConnected(visible);
-    auto& st = *app_->s_;
-    return Call("Documents.Open", [&] {
-        if (!QFileInfo::exists(path))
-            throw EWordError(QStringLiteral("Documents.Open: the file %1 does not exist").arg(path));
+    if (!QFileInfo::exists(path)) throw reporterror::Missing(path);
+    return WithOffice([&] { return Call("Documents.Open", [&] {
+        auto& st = *app_->s_;
         std::vector<beans::PropertyValue> args{Prop("Hidden", uno::Any(!visible)),
                                                Prop("ReadOnly", uno::Any(Bool(ReadOnly, false)))};
         if (PasswordDocument) args.push_back(Prop("Password", uno::Any(U(Str(PasswordDocument)))));
         Reference<frame::XComponentLoader> loader(st.conn->Desktop(), uno::UNO_QUERY_THROW);
         auto comp = loader->loadComponentFromURL(office::FileUrl(path), "_blank", 0, Seq(args));
-        if (!comp.is()) throw EWordError(QStringLiteral("Documents.Open: cannot open %1").arg(path));
+        if (!comp.is()) throw reporterror::OfficeFailed(QStringLiteral("Documents.Open: cannot open %1").arg(path));
         auto d = std::make_shared<DocState>();
         d->conn = st.conn;
         d->component = comp;
         d->hidden = !visible;
         st.docs.insert(st.docs.begin(), d);
         return WordDocument(d);
-    });
+    }); });
 }
 
 WordDocument WordDocuments::Add(const OleVariant& Template, const OleVariant&) {
-    app_->EnsureConnected(app_->Visible());
-    auto& st = *app_->s_;
-    return Call("Documents.Add", [&] {
-        const QString path = Str(Template);
+    const QString path = Str(Template);
+    if (!path.isEmpty() && !QFileInfo::exists(path)) throw reporterror::Missing(path);
+    return WithOffice([&] { return Call("Documents.Add", [&] {
+        auto& st = *app_->s_;
         rtl::OUString url = "private:factory/swriter";
         std::vector<beans::PropertyValue> args{Prop("Hidden", uno::Any(!app_->Visible()))};
         if (!path.isEmpty()) {
-            if (!QFileInfo::exists(path))
-                throw EWordError(QStringLiteral("Documents.Add: the file %1 does not exist").arg(path));
             url = office::FileUrl(path);
             args.push_back(Prop("AsTemplate", uno::Any(true)));
         }
         Reference<frame::XComponentLoader> loader(st.conn->Desktop(), uno::UNO_QUERY_THROW);
         auto comp = loader->loadComponentFromURL(url, "_blank", 0, Seq(args));
-        if (!comp.is()) throw EWordError(QStringLiteral("Documents.Add: cannot open %1").arg(path));
+        if (!comp.is()) throw reporterror::OfficeFailed(QStringLiteral("Documents.Add: cannot open %1").arg(path));
         auto d = std::make_shared<DocState>();
         d->conn = st.conn;
         d->component = comp;
         d->hidden = !app_->Visible();
         st.docs.insert(st.docs.begin(), d);
         return WordDocument(d);
-    });
+    }); });
 }
 
 int WordDocuments::Count() {
-    app_->EnsureConnected(app_->Visible());
-    auto& st = *app_->s_;
-    std::erase_if(st.docs, [](const auto& d) { return !IsOpen(*d); });
-    // Documents opened by others (an earlier run, the user) come after ours.
-    Call("Documents", [&] {
-        auto e = st.conn->Desktop()->getComponents()->createEnumeration();
-        while (e->hasMoreElements()) {
-            Reference<lang::XComponent> c(e->nextElement(), uno::UNO_QUERY);
-            Reference<frame::XModel> m(c, uno::UNO_QUERY);
-            if (!m.is()) continue;
-            bool known = false;
-            for (const auto& d : st.docs) known = known || d->component == c;
-            if (known) continue;
-            auto d = std::make_shared<DocState>();
-            d->conn = st.conn;
-            d->component = c;
-            bool hidden = false;
-            for (const auto& a : m->getArgs())
-                if (a.Name == "Hidden") a.Value >>= hidden;
-            d->hidden = hidden;
-            st.docs.push_back(d);
-        }
+    return WithOffice([&] {
+        auto& st = *app_->s_;
+        std::erase_if(st.docs, [](const auto& d) { return !IsOpen(*d); });
+        // Documents opened by others (an earlier run, the user) come after ours.
+        Call("Documents", [&] { Adopt(st); });
+        return int(st.docs.size());
     });
-    return int(st.docs.size());
 }
+
+void WordDocuments::Adopt(wordimpl::AppState& st) {
+    auto e = st.conn->Desktop()->getComponents()->createEnumeration();
+    while (e->hasMoreElements()) {
+        Reference<lang::XComponent> c(e->nextElement(), uno::UNO_QUERY);
+        Reference<frame::XModel> m(c, uno::UNO_QUERY);
+        if (!m.is()) continue;
+        bool known = false;
+        for (const auto& d : st.docs) known = known || d->component == c;
+        if (known) continue;
+        auto d = std::make_shared<DocState>();
+        d->conn = st.conn;
+        d->component = c;
+        bool hidden = false;
+        for (const auto& a : m->getArgs())
+            if (a.Name == "Hidden") a.Value >>= hidden;
+        d->hidden = hidden;
+        d->adopted = true;
+        st.docs.push_back(d);
+    }
+}
+
 
 WordDocument WordDocuments::Item(int index) {
     const int n = Count();
@@ -371,16 +401,24 @@ WordDocument WordDocuments::Item(int index) {
 // ---- application ----
 
 OfficeSettings& TWordApplication::Settings() {
-    // A profile of our own keeps the report's office apart from one the user
+    // Profiles of our own keep the report's office apart from one the user
     // has open: quitting ours never closes their documents.
     static OfficeSettings s = [] {
         OfficeSettings d;
-        d.userInstallation = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-                             QStringLiteral("/markwise/office");
+        d.pipeName = QStringLiteral("markwise_office_%1").arg(QCoreApplication::applicationPid());
+        d.profileRoot = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                        QStringLiteral("/markwise/office");
         return d;
     }();
     return s;
 }
+
+namespace {
+bool g_officeKept = false;
+}
+
+void TWordApplication::SetOfficeKept(bool kept) { g_officeKept = kept; }
+bool TWordApplication::OfficeKept() { return g_officeKept; }
 
 TWordApplication::TWordApplication(QObject* owner) : QObject(owner), s_(std::make_shared<AppState>()) {}
 
@@ -391,13 +429,13 @@ TWordApplication::~TWordApplication() {
     }
 }
 
-void TWordApplication::EnsureConnected(bool visibleStart) {
+void TWordApplication::EnsureConnected() {
     if (s_->conn && s_->conn->Desktop().is()) return;
     s_->docs.clear();
-    s_->conn = office::Connection::Open(visibleStart);
+    s_->conn = office::Connection::Open();
 }
 
-void TWordApplication::Connect() { EnsureConnected(visible_); }
+void TWordApplication::Connect() { EnsureConnected(); }
 
 bool TWordApplication::Attach() {
     if (Connected()) return true;
@@ -406,8 +444,7 @@ bool TWordApplication::Attach() {
     return s_->conn != nullptr;
 }
 
-// Each call on the collection connects, so that opening a visible document
-// can start a visible office.
+// Each call on the collection connects by itself.
 WordDocuments TWordApplication::Documents() { return WordDocuments(this); }
 
 bool TWordApplication::Connected() const { return s_->conn && s_->conn->Desktop().is(); }
@@ -416,14 +453,20 @@ void TWordApplication::Disconnect() {
     if (!s_->conn) return;
     auto conn = std::move(s_->conn);
     s_->docs.clear();
-    // An office we started without a window has nobody else to end it.
-    if (conn->StartedPid() > 0 && conn->Headless()) conn->Terminate();
+    // An office this wrapper started that has nothing open has nobody to end it later.
+    bool empty = false;
+    try {
+        empty = conn->Started() && conn->Desktop().is() &&
+                !conn->Desktop()->getComponents()->createEnumeration()->hasMoreElements();
+    } catch (const uno::Exception&) {
+    }
+    if (empty && !OfficeKept()) conn->Terminate();
     else conn->Release();
 }
 
 void TWordApplication::SetVisible(bool visible) {
     visible_ = visible;
-    EnsureConnected(visible);
+    EnsureConnected();
     if (!visible) return;
     Call("Visible", [&] {
         for (const auto& d : s_->docs) {
@@ -435,18 +478,19 @@ void TWordApplication::SetVisible(bool visible) {
     });
 }
 
-qint64 TWordApplication::OfficeProcessId() const { return s_->conn ? s_->conn->StartedPid() : 0; }
+qint64 TWordApplication::OfficeProcessId() const { return s_->conn ? office::Process::Instance().Pid() : 0; }
 
 void TWordApplication::Quit(const OleVariant& SaveChanges, const OleVariant&, const OleVariant&) {
     // Starting an office only to end it would be pointless (and slow when it
     // cannot start at all).
     if (!Attach()) return;
     auto conn = std::move(s_->conn);
+    const bool kept = OfficeKept();
     std::optional<EWordError> failed;
     try {
         Call("Quit", [&] {
             for (const auto& d : s_->docs) {
-                if (!IsOpen(*d)) continue;
+                if (!IsOpen(*d) || (kept && d->adopted)) continue;
                 Reference<frame::XStorable> st(d->component, uno::UNO_QUERY);
                 if (Bool(SaveChanges, false) && st.is() && st->hasLocation() && !st->isReadonly()) st->store();
                 Reference<util::XCloseable> c(d->component, uno::UNO_QUERY);
@@ -457,7 +501,9 @@ void TWordApplication::Quit(const OleVariant& SaveChanges, const OleVariant&, co
         failed = e;
     }
     s_->docs.clear();
-    conn->Terminate();  // the office ends even when a document would not close
+    // The office ends even when a document would not close.
+    if (kept) conn->Release();
+    else conn->Terminate();
     if (failed) throw *failed;
 }
 

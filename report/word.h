@@ -19,12 +19,14 @@ MARKWISE_EXCEPTION(EWordError)
 using OleVariant = std::optional<QVariant>;
 inline const OleVariant EmptyParam;
 
-// How the office is found and started. Tests point these at their own pipe
-// and profile.
+// How the office is found and started. Each running copy of the program has
+// its own pipe and profile, so two copies never share an office. Tests point
+// these at their own.
 struct OfficeSettings {
     QString program = QStringLiteral("soffice");
-    QString pipeName = QStringLiteral("markwise_office");
-    QString userInstallation;   // profile folder; empty: the office's default
+    QString pipeName;           // by default one named after this process
+    QString userInstallation;   // profile folder; empty: one of ours claimed under profileRoot
+    QString profileRoot;
     int startTimeoutMs = 60000;
 };
 
@@ -120,6 +122,9 @@ public:
 
     explicit WordDocuments(TWordApplication* app) : app_(app) {}
 private:
+    template <typename F>
+    auto WithOffice(F&& f) -> decltype(f());
+    void Adopt(wordimpl::AppState& st);
     TWordApplication* app_;
 };
 
@@ -128,11 +133,11 @@ public:
     explicit TWordApplication(QObject* owner = nullptr);
     ~TWordApplication() override;
 
-    // Attaches to the office listening on our pipe, or starts one (headless
-    // while invisible). Every other call connects by itself.
+    // Attaches to our office, or starts it. Every other call connects by itself.
     void Connect();
     // Attaches only to an office already listening; false when there is none.
     bool Attach();
+    // Lets go of the office; one this wrapper started with nothing open in it is ended.
     void Disconnect();
     bool Connected() const;
 
@@ -153,14 +158,19 @@ public:
                   const OleVariant& FileName = EmptyParam, const OleVariant& ActivePrinterMacGX = EmptyParam,
                   const OleVariant& ManualDuplex = EmptyParam);
 
-    // The office process this wrapper started, or 0.
+    // The process of the office this wrapper is connected to, or 0.
     qint64 OfficeProcessId() const;
 
     static OfficeSettings& Settings();
+    // While the office is kept, quitting or disconnecting closes only this
+    // wrapper's own documents and leaves the office running for the next
+    // command; whoever keeps it ends it.
+    static void SetOfficeKept(bool kept);
+    static bool OfficeKept();
 
 private:
     friend class WordDocuments;
-    void EnsureConnected(bool visibleStart);
+    void EnsureConnected();
     std::shared_ptr<wordimpl::AppState> s_;
     bool visible_ = false;
 };

@@ -9,6 +9,7 @@ QChar KeyEventChar(const QKeyEvent* e) {
     case Qt::Key_Tab: case Qt::Key_Backtab: return QChar(9);
     case Qt::Key_Return: case Qt::Key_Enter: return QChar(13);
     case Qt::Key_Escape: return QChar(27);
+    case Qt::Key_Delete: return QChar(0);  // an editing key that types nothing, though X gives it the text DEL
     default: break;
     }
     if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)

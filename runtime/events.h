@@ -21,7 +21,8 @@ class QKeyEvent;
 class QMouseEvent;
 class QInputEvent;
 // The character a key press types, as the key-press events see it: Backspace
-// #8, Tab #9, Enter #13, Escape #27, Ctrl+letter its control code; 0 for none.
+// #8, Tab #9, Enter #13, Escape #27, Ctrl+letter its control code; 0 for none
+// (Delete among them).
 QChar KeyEventChar(const QKeyEvent* e);
 TShiftState ShiftStateOf(const QInputEvent* e);
 TMouseButton MouseButtonOf(const QMouseEvent* e);

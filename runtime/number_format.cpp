@@ -3,9 +3,12 @@
 #include "exceptions.h"
 
 #include <QLocale>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 #include <string>
+
+// Every conversion here is done with an explicit separator: the C library's
+// numeric locale (which Qt sets from the environment) never takes part.
 
 QString Trim(const QString& s) {
     int begin = 0, end = int(s.size());
@@ -16,20 +19,29 @@ QString Trim(const QString& s) {
 
 QChar DecimalSeparator() {
     const QString dp = QLocale().decimalPoint();
-    return dp.isEmpty() ? QChar('.') : dp.front();
+    return dp.size() == 1 ? dp.front() : QChar('.');
+}
+
+namespace {
+bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
 }
 
 bool TryStrToFloat(const QString& s, double& value) {
     const QString t = Trim(s);
     const QChar sep = DecimalSeparator();
+    // The text rewritten in the one form from_chars reads.
     std::string normal;
     int i = 0, n = int(t.size()), digits = 0;
-    if (i < n && (t[i] == '+' || t[i] == '-')) normal += char(t[i++].unicode());
-    while (i < n && t[i].isDigit() && t[i].unicode() < 128) { normal += char(t[i++].unicode()); ++digits; }
-    if (i < n && t[i] == sep) {
+    if (i < n && (t[i] == '+' || t[i] == '-')) {
+        if (t[i] == '-') normal += '-';
+        ++i;
+    }
+    while (i < n && IsDigit(t[i])) { normal += char(t[i++].unicode()); ++digits; }
+    // The key filter only lets "." be typed, so it is always a separator too.
+    if (i < n && (t[i] == sep || t[i] == '.')) {
         normal += '.';
         ++i;
-        while (i < n && t[i].isDigit() && t[i].unicode() < 128) { normal += char(t[i++].unicode()); ++digits; }
+        while (i < n && IsDigit(t[i])) { normal += char(t[i++].unicode()); ++digits; }
     }
     if (digits == 0) return false;
     if (i < n && (t[i] == 'e' || t[i] == 'E')) {
@@ -37,11 +49,16 @@ bool TryStrToFloat(const QString& s, double& value) {
         ++i;
         if (i < n && (t[i] == '+' || t[i] == '-')) normal += char(t[i++].unicode());
         int expDigits = 0;
-        while (i < n && t[i].isDigit() && t[i].unicode() < 128) { normal += char(t[i++].unicode()); ++expDigits; }
+        while (i < n && IsDigit(t[i])) { normal += char(t[i++].unicode()); ++expDigits; }
         if (expDigits == 0) return false;
     }
     if (i != n) return false;
-    value = std::strtod(normal.c_str(), nullptr);
+    double v = 0;
+    const auto r = std::from_chars(normal.data(), normal.data() + normal.size(), v);
+    // Out of range still gives a number the range check refuses.
+    if (r.ec == std::errc::result_out_of_range) v = normal[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    else if (r.ec != std::errc() || r.ptr != normal.data() + normal.size()) return false;
+    value = v;
     return true;
 }
 
@@ -53,16 +70,16 @@ double StrToFloat(const QString& s) {
 }
 
 QString FormatFixed2(long double value) {
-    // 18 significant digits, correctly rounded by the C library.
+    if (std::isnan(value)) return QStringLiteral("nan");
+    if (std::isinf(value)) return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
+    // 18 significant digits, correctly rounded.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", value);
-    std::string s(buf);
-    bool negative = s[0] == '-';
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 17);
+    std::string s(buf, r.ptr);
+    const bool negative = s[0] == '-';
     if (negative) s.erase(0, 1);
-    if (s.find_first_not_of("0123456789.e+-") != std::string::npos)
-        return QString::fromLatin1(buf);  // inf or nan: shown as the C library writes it
-    auto ePos = s.find('e');
-    int exponent = std::atoi(s.c_str() + ePos + 1);
+    const auto ePos = s.find('e');
+    const int exponent = std::stoi(s.substr(ePos + 1));
     std::string mantissa;
     for (size_t k = 0; k < ePos; ++k)
         if (s[k] != '.') mantissa += s[k];
@@ -78,8 +95,7 @@ QString FormatFixed2(long double value) {
     }
     // digits[0 .. intDigits) integer part, then decimals.
     std::string kept = digits.substr(0, size_t(intDigits + 2));
-    bool roundUp = digits[size_t(intDigits + 2)] >= '5';
-    if (roundUp) {
+    if (digits[size_t(intDigits + 2)] >= '5') {
         int k = int(kept.size()) - 1;
         while (k >= 0) {
             if (kept[size_t(k)] == '9') { kept[size_t(k)] = '0'; --k; }
@@ -88,10 +104,10 @@ QString FormatFixed2(long double value) {
         if (k < 0) { kept.insert(kept.begin(), '1'); ++intDigits; }
     }
     std::string intPart = kept.substr(0, size_t(intDigits));
-    std::string fracPart = kept.substr(size_t(intDigits), 2);
-    size_t nz = intPart.find_first_not_of('0');
+    const std::string fracPart = kept.substr(size_t(intDigits), 2);
+    const size_t nz = intPart.find_first_not_of('0');
     intPart = nz == std::string::npos ? "0" : intPart.substr(nz);
-    bool zero = intPart == "0" && fracPart == "00";
+    const bool zero = intPart == "0" && fracPart == "00";
     QString out = QString::fromLatin1(((negative && !zero) ? "-" : "") + intPart);
     out += DecimalSeparator();
     out += QString::fromLatin1(fracPart);

@@ -4,6 +4,8 @@
 #include "skin_controls.h"
 #include "skin_menu.h"
 
+#include "scoped_locale.h"
+
 #include <QTest>
 
 class Analysis : public AppTest {
@@ -106,3 +108,32 @@ TEST_F(Analysis, ABadCellStopsTheAnalysisAndKeepsTheLastResults) {
     EXPECT_EQ(Result(1, 6), "2");
     EXPECT_EQ(Result(1, 7), "85.00");
 }
+
+// The analysis reads and shows numbers with the locale's decimal separator,
+// and a typed "." is read in every locale.
+class AnalysisInLocale : public Analysis, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AnalysisInLocale, TextsFollowTheLocaleSeparator) {
+    ScopedLocale locale(QString::fromLatin1(GetParam()));
+    ASSERT_TRUE(locale.Active()) << GetParam();
+    const QString sep = QLocale().decimalPoint();
+    auto local = [&](QStringList texts) {
+        for (QString& t : texts) t.replace('.', sep);
+        return texts;
+    };
+    FocusScoreGrid();
+    Type("95\t85\t75\t");
+    Press();
+    EXPECT_EQ(Column(2).mid(0, 5), local({"33.33", "33.33", "33.33", "0.00", "0.01"}));
+    EXPECT_EQ(Result(1, 7), local({"85.00"})[0]);
+
+    // "85.5" typed and "85,5" pasted in a comma locale are the same score
+    for (int row = 1; row <= 3; ++row) form->strgrdscore->SetCells(0, row, "");
+    Analyse({"85.5", QStringLiteral("100") + sep + "0"});
+    EXPECT_EQ(Result(1, 7), local({"92.75"})[0]);
+    EXPECT_EQ(Column(1).mid(0, 2), QStringList({"1", "1"}));
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, AnalysisInLocale, ::testing::Values("de_DE.UTF-8", "zh_CN.UTF-8", "C"),
+                         [](const auto& info) { return QString::fromLatin1(info.param).section('.', 0, 0).toStdString(); });

@@ -9,6 +9,8 @@
 #include <QTest>
 
 void AppTest::SetUp() {
+    // The window's own tests start no office; the report tests drive real ones.
+    TWordApplication::Settings().program = QStringLiteral("/nonexistent/soffice");
     Application().SetTitle(QStringLiteral("Markwise2006版"));
     help = std::make_unique<TForm2>();
     form = std::make_unique<TForm1>(help.get());

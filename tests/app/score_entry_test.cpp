@@ -167,6 +167,21 @@ TEST_F(ScoreEntry, NumericEditsTakeDigitsOnly) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
+// Delete types no character, so no key filter sees it; it edits as in any editor.
+TEST_F(ScoreEntry, DeleteEditsTheScoreAndTheNumericEditsWithoutAMessage) {
+    Type("8.5");
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(form->strgrdscore->Cells(0, 1), "8.");
+    form->SkSkinPageControl1->SetActivePageIndex(0);
+    form->edtgrade->setFocus();
+    Type("34");
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(form->edtgrade->Text(), "4");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join(' ').toStdString();
+}
+
 TEST_F(ScoreEntry, ChineseTextFromAnInputMethodReachesTheEdits) {
     form->SkSkinPageControl1->SetActivePageIndex(0);
     form->edtclassname->setFocus();

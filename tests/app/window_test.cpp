@@ -7,7 +7,10 @@
 #include "skin_controls.h"
 #include "skin_menu.h"
 #include "styled_label.h"
+#include "toolkit_language.h"
 
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -143,4 +146,13 @@ TEST_F(Window, TheMenuWorksFromTheKeys) {
     EXPECT_TRUE(shown);
     EXPECT_FALSE(TSkMenuMode::Instance().Active());
     EXPECT_FALSE(form->MbMake->Enabled());
+}
+
+// The toolkit's own dialogs speak Chinese like the rest of the window.
+TEST_F(Window, StandardButtonsAreChinese) {
+    QObject owner;
+    ASSERT_TRUE(InstallChineseToolkitTexts(&owner));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    EXPECT_TRUE(box.button(QDialogButtonBox::Yes)->text().startsWith(QStringLiteral("是")));
 }

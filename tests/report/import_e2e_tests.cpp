@@ -22,6 +22,12 @@ namespace {
 
 class ImportTeacher : public AppTest {
 protected:
+    // The window's own tests keep the office away; these read through the real one.
+    void SetUp() override {
+        const QString program = TWordApplication::Settings().program;
+        AppTest::SetUp();
+        TWordApplication::Settings().program = program;
+    }
     void Import(const QString& path) { ImportFile(path); }
     QStringList Grid(int rows) const { return ScoreCells(1, rows); }
 };

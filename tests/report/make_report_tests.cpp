@@ -4,6 +4,7 @@
 #include "scripted_dialogs.h"
 
 #include "application.h"
+#include "compound_file.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -20,10 +21,8 @@
 
 namespace {
 
-QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testoffice::Bytes;
+using testoffice::Listing;
 
 QByteArray TemplateBytes() { return FindResource("doc", "docTemplate").value_or(QByteArray()); }
 
@@ -67,6 +66,23 @@ struct Fixture : ::testing::Test {
         probe.Disconnect();
         return on;
     }
+    // A folder of its own with an earlier report in it.
+    QString EarlierReport(const QString& folder, const QByteArray& bytes = "an earlier report") {
+        const QString dir = testoffice::Path(folder);
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        testoffice::WriteFile(dir + "/report.doc", bytes);
+        return dir + "/report.doc";
+    }
+    // The outcome of a run that failed in the save step: the standard error
+    // report in the teacher's words, then the failure.
+    void ExpectSaveFailure(const QString& words) {
+        ASSERT_EQ(dialogs.messages.size(), 2u) << dialogs.Texts().join(" | ").toStdString();
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
+        EXPECT_TRUE(dialogs.messages[0].text.contains(words)) << dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(dialogs.messages[1].text, reporttext::kFailed);
+        EXPECT_FALSE(session.SaveSucceeded);
+    }
 };
 
 using MakeReport = Fixture;
@@ -86,8 +102,10 @@ TEST_F(MakeReport, CancelChangesNothing) {
 }
 
 TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
+    testoffice::EndOffice();
     TWordApplication::Settings().program = QStringLiteral("/nonexistent/soffice");
-    const QString first = testoffice::Path("none");
+    const QString earlier = EarlierReport("none");
+    const QString first = earlier.chopped(4);
     dialogs.saveAnswers = {first};
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
     EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
@@ -95,7 +113,8 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     EXPECT_FALSE(session.SaveSucceeded);
     EXPECT_TRUE(session.WordApp.isNull());
     EXPECT_TRUE(session.WordDoc.isNull());
-    EXPECT_EQ(Bytes(first + ".doc"), TemplateBytes());  // left as written, not emptied
+    EXPECT_EQ(Bytes(earlier), "an earlier report");  // not the blank template
+    EXPECT_EQ(Listing(testoffice::Path("none")), QStringList{"report.doc"});
 
     // An office that starts but never answers is given up on.
     const QString silent = testoffice::Path("silent.sh");
@@ -114,6 +133,7 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    EXPECT_FALSE(QFileInfo::exists(testoffice::Path("silent.doc")));
     // the dialog offers the last confirmed name again
     EXPECT_EQ(dialogs.saveRequests.back().fileName, first);
     EXPECT_EQ(dialogs.saveRequests.front().fileName, "");
@@ -145,12 +165,7 @@ TEST_F(MakeReport, UnwritablePlaceIsNeitherFilledNorSaved) {
 }
 
 TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
-    const QString path = testoffice::Path("physics.doc");
-    {
-        QFile old(path);  // a report of an earlier run, chosen again
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("earlier report");
-    }
+    const QString path = EarlierReport("physics");  // a report of an earlier run, chosen again
     dialogs.saveAnswers = {path};
     auto killing = [&] {
         ReportContent c = SampleContent();
@@ -163,15 +178,23 @@ TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
     };
     ASSERT_TRUE(session.MakeDocument(nullptr, killing));
     EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
-    EXPECT_EQ(Bytes(path), TemplateBytes());  // not a half-filled or empty document
+    EXPECT_EQ(Bytes(path), "an earlier report");  // not a blank, half-filled or empty document
+    EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
     EXPECT_TRUE(session.WordApp.isNull());
 
     dialogs.messages.clear();
     dialogs.saveAnswers = {path};
     bool checkedBeforeFill = false;
     ASSERT_TRUE(session.MakeDocument(nullptr, [&] {
-        // the office gets exactly the template to fill
-        EXPECT_EQ(Bytes(path), TemplateBytes());
+        // the office gets exactly the template to fill, beside the report
+        const QStringList here = Listing(QFileInfo(path).path());
+        EXPECT_EQ(here.size(), 2);
+        for (const QString& entry : here) {
+            if (entry == "report.doc") continue;
+            const QString draft = QFileInfo(path).path() + "/" + entry + "/report.doc";
+            EXPECT_EQ(Bytes(draft), TemplateBytes()) << entry.toStdString();
+        }
+        EXPECT_EQ(Bytes(path), "an earlier report");
         checkedBeforeFill = true;
         return SampleContent();
     }));
@@ -185,7 +208,79 @@ TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
     // filled and saved as a Word 97-2003 file (the cells are read back in the teacher's test)
     const QByteArray made = Bytes(path);
     EXPECT_NE(made, TemplateBytes());
-    EXPECT_EQ(made.left(8), QByteArray::fromHex("d0cf11e0a1b11ae1"));
+    EXPECT_EQ(CheckWord97Document(made), "");
+    EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
+}
+
+// The office dies while it moves the saved document into place: a library
+// loaded into it ends its process group right there.
+TEST_F(MakeReport, OfficeKilledWhileSavingLeavesTheReportAsItWas) {
+    testoffice::EndOffice();
+    const QString path = EarlierReport("killed-saving");
+    const QString wrapper = testoffice::Path("soffice-dies-saving.sh");
+    testoffice::WriteFile(wrapper, QStringLiteral("#!/bin/sh\nexport LD_PRELOAD=%1\nexport MARKWISE_DIE_ON_RENAME_INTO=%2\n"
+                                                  "exec soffice \"$@\"\n")
+                                       .arg(MARKWISE_DIE_ON_SAVE_LIB, QFileInfo(path).path() + "/.markwise-")
+                                       .toUtf8());
+    QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TWordApplication::Settings().program = wrapper;
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("办公软件意外退出"));
+    EXPECT_EQ(Bytes(path), "an earlier report");
+    EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
+    EXPECT_FALSE(OfficeListening());
+}
+
+// Another office has the report open (its lock file stands beside it).
+TEST_F(MakeReport, AReportOpenInAnotherOfficeIsLeftAlone) {
+    const QString path = EarlierReport("locked");
+    const QString lock = QFileInfo(path).path() + "/.~lock.report.doc#";
+    testoffice::WriteFile(lock, "王老师,teachers-pc,file:///home/wang/.config/libreoffice/4;09.12.2025 10:00,");
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("正在别的办公软件中打开"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("王老师")));
+    EXPECT_EQ(Bytes(path), "an earlier report");
+    EXPECT_EQ(Listing(QFileInfo(path).path()), (QStringList{".~lock.report.doc#", "report.doc"}));
+    EXPECT_EQ(session.ReportFileName, path);
+}
+
+// Names up to the file system's limit work; a longer one is refused in words.
+TEST_F(MakeReport, NamesUpToTheFileSystemLimit) {
+    const QString dir = testoffice::Path("long");
+    QDir().mkpath(dir);
+    const QString longest = dir + "/" + QString(251, QChar('a'));  // 255 bytes with ".doc"
+    dialogs.saveAnswers = {longest};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(CheckWord97Document(Bytes(longest + ".doc")), "");
+
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {dir + "/" + QString(84, QChar(0x62a5))};  // 252 bytes of UTF-8, 256 with ".doc"
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("文件名太长"));
+    EXPECT_EQ(Listing(dir), QStringList{QString(251, QChar('a')) + ".doc"});
+}
+
+// A service, a container or env -i: no locale at all, and a Chinese name.
+TEST_F(MakeReport, AChineseNameWorksWithoutAnyLocale) {
+    testoffice::EndOffice();
+    const char* names[] = {"LANG", "LC_ALL", "LC_CTYPE", "LANGUAGE"};
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> kept;
+    for (const char* n : names) {
+        kept.emplace_back(n, qEnvironmentVariableIsSet(n) ? std::optional(qgetenv(n)) : std::nullopt);
+        qunsetenv(n);
+    }
+    const QString name = testoffice::Path("高等数学期末试卷分析");
+    dialogs.saveAnswers = {name};
+    const bool ran = session.MakeDocument(nullptr, SampleContent);
+    for (const auto& [n, v] : kept)
+        if (v) qputenv(n, *v);
+    testoffice::EndOffice();  // the next test's office gets the usual environment again
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(CheckWord97Document(Bytes(name + ".doc")), "");
 }
 
 using PreviewPrint = Fixture;
@@ -203,15 +298,7 @@ TEST_F(PreviewPrint, PreviewOpensReadOnlyInAVisibleOfficeAndLetsGo) {
     session.Print(&owner, testoffice::Path("first.ps"));
     session.Preview();
     EXPECT_TRUE(session.WordApp.isNull());
-    bool shown = false;
-    for (int i = 0; i < 100 && !shown; ++i) {
-        QProcess x;
-        x.start("xwininfo", {"-root", "-tree"});
-        x.waitForFinished(5000);
-        shown = x.readAllStandardOutput().contains("preview.doc");
-        if (!shown) QThread::msleep(100);
-    }
-    EXPECT_TRUE(shown) << "no window shows the report";
+    EXPECT_TRUE(testoffice::WaitForWindow("preview.doc")) << "no window shows the report";
 
     TWordApplication app;
     ASSERT_TRUE(app.Attach());  // the office stayed up, showing the report

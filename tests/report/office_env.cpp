@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,6 +20,8 @@ QTemporaryDir& Temp() {
 class OfficeEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        // A child that plays a copy of the program keeps the program's own choice.
+        if (qEnvironmentVariableIsSet("MARKWISE_OFFICE_DEFAULTS")) return;
         auto& s = TWordApplication::Settings();
         s.pipeName = QStringLiteral("markwise_test_%1").arg(getpid());
         s.userInstallation = Temp().filePath("profile");
@@ -50,6 +54,7 @@ QString WriteTemplate(const QString& name) {
 }
 
 void EndOffice() {
+    TWordApplication::SetOfficeKept(false);
     try {
         TWordApplication app;
         if (app.Attach()) app.Quit();
@@ -59,5 +64,51 @@ void EndOffice() {
 
 void KillOffice(qint64 pid) {
     if (pid > 0) kill(-pid_t(pid), SIGKILL);
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList Listing(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QList<int> OfficesOn(const QString& profile) {
+    QList<int> out;
+    const QByteArray arg = ("-env:UserInstallation=file://" + profile).toUtf8();
+    for (const QString& e : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile f("/proc/" + e + "/cmdline");
+        if (e.toInt() > 0 && Alive(e.toInt()) && f.open(QIODevice::ReadOnly) && f.readAll().split('\0').contains(arg))
+            out << e.toInt();
+    }
+    return out;
+}
+
+bool Alive(int pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return false;
+    // "pid (name) state ...": a zombie has ended, it only waits to be reaped.
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close > 0 && close + 2 < line.size() && line[close + 2] != 'Z';
+}
+
+bool WaitForWindow(const QString& titlePart, bool shown) {
+    for (int i = 0; i < 150; ++i) {
+        QProcess x;
+        x.start("xwininfo", {"-root", "-tree"});
+        x.waitForFinished(5000);
+        if (QString::fromUtf8(x.readAllStandardOutput()).contains(titlePart) == shown) return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 }  // namespace testoffice

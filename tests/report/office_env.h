@@ -3,6 +3,7 @@
 // side by side and never touch a real user's office.
 #include "report.h"
 
+#include <QList>
 #include <QString>
 
 namespace testoffice {
@@ -15,4 +16,14 @@ QString WriteTemplate(const QString& name);
 void EndOffice();
 // Kills the office process group started for app.
 void KillOffice(qint64 pid);
+QByteArray Bytes(const QString& path);
+// Every entry of a folder, hidden ones too: what a run leaves behind.
+QStringList Listing(const QString& dir);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// True while a process runs (a zombie has ended).
+bool Alive(int pid);
+// The office processes running on a profile folder, found by their command line.
+QList<int> OfficesOn(const QString& profile);
+// Waits, bounded, until a window whose title holds titlePart is shown (or gone).
+bool WaitForWindow(const QString& titlePart, bool shown = true);
 }

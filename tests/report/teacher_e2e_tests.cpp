@@ -18,6 +18,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 class Teacher : public ::testing::Test {
@@ -99,7 +101,7 @@ TEST_F(Teacher, MakesTheReportAndTheOfficeReadsEveryCellBack) {
     EXPECT_TRUE(form->MbPreview->Enabled());
     EXPECT_TRUE(form->MbPrint->Enabled());
     const QString report = chosen + ".doc";
-    EXPECT_EQ(form->ReportFileName, report);
+    EXPECT_EQ(form->Report.ReportFileName, report);
 
     {
         TWordApplication app;
@@ -135,6 +137,102 @@ TEST_F(Teacher, MakesTheReportAndTheOfficeReadsEveryCellBack) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
     EXPECT_TRUE(form->MbPreview->Enabled());
+}
+
+// The office comes up with the analysis, serves the commands that follow,
+// and never outlives its use: a reset or the end of the program ends it.
+TEST_F(Teacher, TheOfficeWarmsWithTheAnalysisAndEndsWithTheWindow) {
+    const QString profile = TWordApplication::Settings().userInstallation;
+    {
+        // A profile's very first start may hand itself over to a second
+        // process; the teacher's profile has long been set up.
+        TWordApplication first;
+        first.Connect();
+        first.Quit();
+    }
+    ASSERT_TRUE(testoffice::OfficesOn(profile).isEmpty());
+    auto analyse = [&] {
+        form->strgrdscore->SetCells(0, 1, "88");
+        QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
+    };
+    analyse();
+    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty()) << "no office was started in the background";
+    // The teacher describes the course meanwhile; the office comes up.
+    for (int i = 0; i < 600; ++i) {
+        TWordApplication probe;
+        if (probe.Attach()) break;
+        QTest::qWait(100);
+    }
+    const QList<int> warm = testoffice::OfficesOn(profile);
+
+    dialogs.saveAnswers = {testoffice::Path("warm")};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    for (int pid : warm) EXPECT_TRUE(testoffice::OfficesOn(profile).contains(pid)) << "the report was not made in the warm office";
+
+    // An office that died in the meantime is started again by the command.
+    for (int pid : warm) kill(pid, SIGKILL);
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {testoffice::Path("warm")};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty());
+
+    dialogs.answers = {MsgResult::OK};
+    QTest::mouseClick(form->btnClear, Qt::LeftButton);
+    EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the reset left the office running";
+
+    analyse();
+    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty());
+    form.reset();
+    EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the office outlived the window";
+}
+
+// The help text's own road: make, preview, change something, make again
+// under the same name while the preview still shows the first report.
+TEST_F(Teacher, RemakesTheReportUnderTheNameOpenInPreview) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) GTEST_SKIP() << "the preview window needs a display";
+    auto analyse = [&](const QStringList& scores) {
+        for (int row = 1; row <= 299; ++row) form->strgrdscore->SetCells(0, row, row <= scores.size() ? scores[row - 1] : "");
+        QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
+    };
+    // A Latin name: the window title is looked up through xwininfo.
+    const QString chosen = testoffice::Path("second-class");
+    const QString report = chosen + ".doc";
+    analyse({"95", "85"});
+    dialogs.saveAnswers = {chosen};
+    form->MbMake->Click();
+    ASSERT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    form->MbPreview->Click();
+    ASSERT_TRUE(testoffice::WaitForWindow(QStringLiteral("second-class.doc"))) << "no preview window";
+
+    analyse({"95", "85", "75", "65", "55"});
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {chosen};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_TRUE(testoffice::WaitForWindow(QStringLiteral("second-class.doc"), false)) << "the old report is still shown";
+
+    // The new report is the one at that name, and the preview shows it.
+    dialogs.messages.clear();
+    form->MbPreview->Click();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join(' ').toStdString();
+    ASSERT_TRUE(testoffice::WaitForWindow(QStringLiteral("second-class.doc")));
+    TWordApplication app;
+    ASSERT_TRUE(app.Attach());
+    bool found = false;
+    for (int i = 1; i <= app.Documents().Count(); ++i) {
+        WordDocument d = app.Documents().Item(i);
+        if (d.FullName() != report) continue;
+        found = true;
+        TWordDocument doc;
+        doc.ConnectTo(d);
+        WordCells grades = doc.Tables().Item(2).Range().Cells();
+        EXPECT_EQ(grades.Item(20).Range().Text(), "5");
+        EXPECT_EQ(grades.Item(17).Range().Text(), "1");
+    }
+    EXPECT_TRUE(found);
+    app.Quit();
 }
 
 }  // namespace

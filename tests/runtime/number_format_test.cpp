@@ -1,6 +1,7 @@
 #include "exceptions.h"
 #include "number_format.h"
 #include "qt_print.h"
+#include "scoped_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -44,3 +45,32 @@ TEST(Trim, RemovesControlCharactersAndBlanksOnlyAtTheEnds) {
     EXPECT_EQ(Trim(QStringLiteral("\t 8 5\r\n")), "8 5");
     EXPECT_EQ(Trim(QStringLiteral("  ")), "");
 }
+
+// The same conversions in a comma locale, in Chinese and in C: the display
+// follows the locale's separator, reading takes that separator or ".".
+struct LocaleCase {
+    const char* name;
+    const char* third;  // 100 / 3 as the grid shows it
+};
+
+class NumberFormatInLocale : public ::testing::TestWithParam<LocaleCase> {};
+
+TEST_P(NumberFormatInLocale, FormatsWithTheLocaleSeparatorAndReadsItOrAPoint) {
+    ScopedLocale locale(QString::fromLatin1(GetParam().name));
+    ASSERT_TRUE(locale.Active()) << GetParam().name;
+    EXPECT_EQ(FormatFixed2(100.0L / 3), QString::fromLatin1(GetParam().third));
+    EXPECT_EQ(FormatFixed2(-0.005L), QStringLiteral("-0") + DecimalSeparator() + "01");
+    const QChar sep = DecimalSeparator();
+    EXPECT_DOUBLE_EQ(StrToFloat("85.5"), 85.5);
+    EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("85") + sep + "5"), 85.5);
+    EXPECT_DOUBLE_EQ(StrToFloat(QStringLiteral("100") + sep + "7"), 100.7);
+    // what the grid shows reads back as the same value
+    EXPECT_DOUBLE_EQ(StrToFloat(FormatFixed2(33.33L)), 33.33);
+    EXPECT_THROW(StrToFloat(QStringLiteral("8.5") + sep + "5"), EConvertError);
+    EXPECT_THROW(StrToFloat(QStringLiteral("1,000.5")), EConvertError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, NumberFormatInLocale,
+                         ::testing::Values(LocaleCase{"de_DE.UTF-8", "33,33"}, LocaleCase{"zh_CN.UTF-8", "33.33"},
+                                           LocaleCase{"C", "33.33"}),
+                         [](const auto& info) { return QString::fromLatin1(info.param.name).section('.', 0, 0).toStdString(); });

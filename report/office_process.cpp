@@ -1,0 +1,164 @@
+#include "office_process.h"
+
+#include "word.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <locale.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace office {
+
+namespace {
+
+std::string Value(const std::vector<std::string>& env, const std::string& name) {
+    for (const auto& e : env)
+        if (e.size() > name.size() && e.compare(0, name.size() + 1, name + "=") == 0) return e.substr(name.size() + 1);
+    return {};
+}
+
+void Erase(std::vector<std::string>& env, const std::string& name) {
+    std::erase_if(env, [&](const std::string& e) { return e.compare(0, name.size() + 1, name + "=") == 0; });
+}
+
+void Put(std::vector<std::string>& env, const std::string& name, const std::string& value) {
+    Erase(env, name);
+    env.push_back(name + "=" + value);
+}
+
+bool IsUtf8(const std::string& locale) {
+    const auto dot = locale.find('.');
+    if (dot == std::string::npos) return false;
+    std::string codeset;
+    for (char c : locale.substr(dot + 1, locale.find('@', dot) - dot - 1))
+        if (c != '-') codeset += char(std::tolower(static_cast<unsigned char>(c)));
+    return codeset == "utf8";
+}
+
+bool Exists(const std::string& locale) {
+    locale_t l = newlocale(LC_CTYPE_MASK, locale.c_str(), locale_t(0));
+    if (!l) return false;
+    freelocale(l);
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> WithUtf8Locale(std::vector<std::string> env) {
+    std::string all = Value(env, "LC_ALL"), ctype = Value(env, "LC_CTYPE"), lang = Value(env, "LANG");
+    const std::string effective = !all.empty() ? all : !ctype.empty() ? ctype : !lang.empty() ? lang : "C";
+    if (IsUtf8(effective)) return env;
+    if (!all.empty()) {
+        // LC_ALL would override the character type; its language goes on as LANG.
+        Erase(env, "LC_ALL");
+        Put(env, "LANG", all);
+    }
+    const std::string base = effective.substr(0, effective.find_first_of(".@"));
+    const std::string utf8 = base + ".UTF-8";
+    Put(env, "LC_CTYPE", base != "C" && base != "POSIX" && Exists(utf8) ? utf8 : "C.UTF-8");
+    return env;
+}
+
+Process& Process::Instance() {
+    static Process p;
+    return p;
+}
+
+void Process::Start(const QString& program, const QStringList& args) {
+    if (Running()) return;
+    std::vector<QByteArray> store;
+    store.push_back(QFile::encodeName(program));
+    for (const QString& a : args) store.push_back(a.toUtf8());
+    std::vector<char*> argv;
+    for (auto& s : store) argv.push_back(s.data());
+    argv.push_back(nullptr);
+
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    env = WithUtf8Locale(std::move(env));
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    // The child says through this pipe whether exec worked; it closes at exec,
+    // after setsid, so the office's group exists once Start returns.
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) throw EWordError(QStringLiteral("pipe failed"));
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(ready[0]);
+        close(ready[1]);
+        throw EWordError(QStringLiteral("fork failed"));
+    }
+    if (pid == 0) {
+        close(ready[0]);
+        setsid();
+        const int devnull = open("/dev/null", O_RDWR);
+        if (devnull >= 0) {
+            dup2(devnull, 0);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+        }
+        signal(SIGPIPE, SIG_DFL);
+        execve(argv[0], argv.data(), envp.data());
+        const int err = errno;
+        (void)!write(ready[1], &err, sizeof err);
+        _exit(127);
+    }
+    close(ready[1]);
+    int err = 0;
+    ssize_t n;
+    do n = read(ready[0], &err, sizeof err);
+    while (n < 0 && errno == EINTR);
+    close(ready[0]);
+    if (n == sizeof err) {
+        waitpid(pid, nullptr, 0);
+        throw EWordError(QStringLiteral("cannot run %1: %2").arg(program, QString::fromLocal8Bit(strerror(err))));
+    }
+    pid_ = group_ = pid;
+    exitCode_ = 0;
+}
+
+void Process::Reaped(int status) {
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    pid_ = 0;
+}
+
+bool Process::Running() {
+    if (pid_ > 0) {
+        int status = 0;
+        const pid_t r = waitpid(pid_, &status, WNOHANG);
+        if (r == pid_) Reaped(status);
+        else if (r < 0) pid_ = 0;  // not our child any more
+    }
+    // The starter may end while the office it started goes on in the same
+    // group; the office runs as long as its group has a member.
+    if (group_ > 0 && kill(-group_, 0) != 0) group_ = 0;
+    return group_ > 0;
+}
+
+void Process::End(int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (Running() && clock.elapsed() < timeoutMs) QThread::msleep(5);
+    if (group_ > 0) kill(-group_, SIGKILL);
+    if (pid_ > 0) {
+        int status = 0;
+        if (waitpid(pid_, &status, 0) == pid_) Reaped(status);
+    }
+    // Members the kill took are reaped by their new parent; wait until they are gone.
+    while (group_ > 0 && kill(-group_, 0) == 0 && clock.elapsed() < timeoutMs + 5000) QThread::msleep(5);
+    group_ = 0;
+    pid_ = 0;
+}
+
+}  // namespace office

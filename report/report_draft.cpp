@@ -1,0 +1,111 @@
+#include "report_draft.h"
+
+#include "compound_file.h"
+#include "report_errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+QString RealTarget(const QString& target) {
+    const QFileInfo info(target);
+    return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+}
+
+long NameMax(const QString& folder) {
+    const long n = pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return n > 0 ? n : NAME_MAX;
+}
+
+QString LockFileOf(const QString& path) {
+    const QFileInfo info(path);
+    return info.absolutePath() + "/.~lock." + info.fileName() + "#";
+}
+
+// The bytes a short file left on a full disk would still need.
+bool LowOnSpace(const QString& folder, qint64 need) {
+    struct statvfs fs;
+    if (statvfs(QFile::encodeName(folder).constData(), &fs) != 0) return false;
+    return qint64(fs.f_bavail) * qint64(fs.f_frsize) < need;
+}
+
+int SyncPath(const QString& path, int flags) {
+    const int fd = open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int r = fsync(fd) == 0 ? 0 : errno;
+    close(fd);
+    return r;
+}
+
+}  // namespace
+
+ReportDraft::ReportDraft(const QString& target) : target_(RealTarget(target)) {
+    QByteArray pattern = QFile::encodeName(QFileInfo(target_).absolutePath() + "/.markwise-XXXXXX");
+    if (mkdtemp(pattern.data())) {
+        folder_ = QFile::decodeName(pattern);
+        path_ = folder_ + "/report.doc";
+    }
+}
+
+ReportDraft::~ReportDraft() {
+    if (!folder_.isEmpty()) QDir(folder_).removeRecursively();
+}
+
+void ReportDraft::CheckTarget(const QString& target) {
+    const QFileInfo info(RealTarget(target));
+    if (QFile::encodeName(info.fileName()).size() > NameMax(info.absolutePath()))
+        throw reporterror::NameTooLong(target);
+    QFile lock(LockFileOf(info.absoluteFilePath()));
+    if (lock.exists()) {
+        // "user,host,profile,date,": who has it, for the detail line
+        lock.open(QIODevice::ReadOnly);
+        const QString owner = QString::fromUtf8(lock.read(512)).section(',', 0, 1);
+        throw reporterror::OpenElsewhere(target, QStringLiteral("%1 (%2)").arg(lock.fileName(), owner));
+    }
+}
+
+void ReportDraft::Commit() {
+    const QString folder = QFileInfo(target_).absolutePath();
+    QFile draft(path_);
+    if (!draft.open(QIODevice::ReadOnly)) throw reporterror::Incomplete(QStringLiteral("the office wrote no file"));
+    const QByteArray bytes = draft.read(64 << 20);
+    draft.close();
+    if (const QString problem = CheckWord97Document(bytes); !problem.isEmpty()) {
+        // A write the office thought done ends short when the disk runs full.
+        if (LowOnSpace(folder, 2 * qMax<qint64>(bytes.size(), 1 << 16)))
+            throw reporterror::DiskFull(folder, QStringLiteral("the saved report is not whole: %1").arg(problem));
+        throw reporterror::Incomplete(problem);
+    }
+    if (const int err = SyncPath(path_, O_RDONLY))
+        throw reporterror::FileError(err, target_, QStringLiteral("fsync: %1").arg(QString::fromLocal8Bit(strerror(err))));
+    CheckTarget(target_);
+
+    // The report keeps the permissions it had; a new one gets those of any new file.
+    struct stat st;
+    mode_t mode;
+    if (stat(QFile::encodeName(target_).constData(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    chmod(QFile::encodeName(path_).constData(), mode);
+
+    if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target_).constData()) != 0) {
+        const int err = errno;
+        throw reporterror::FileError(err, target_, QStringLiteral("rename: %1").arg(QString::fromLocal8Bit(strerror(err))));
+    }
+    SyncPath(folder, O_RDONLY | O_DIRECTORY);
+}

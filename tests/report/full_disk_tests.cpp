@@ -1,0 +1,131 @@
+// A report made on a disk that fills up. The test runs again inside a mount
+// namespace of its own, on a small tmpfs mounted there, so that the disk
+// really is full for the office as well as for the program.
+#include "office_env.h"
+#include "scripted_dialogs.h"
+
+#include "application.h"
+#include "compound_file.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <sys/statvfs.h>
+
+namespace {
+
+constexpr const char* kMountVariable = "MARKWISE_FULL_DISK_DIR";
+
+ReportContent Content() {
+    ReportContent c;
+    c.fields.courseName = QStringLiteral("大学物理");
+    c.fields.examDate = QDate(2006, 2, 18);
+    c.grid = [](int col, int row) { return col == 1 && row <= 6 ? QStringLiteral("1") : QString(); };
+    c.copyPicture = [] {
+        QImage img(393, 313, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QGuiApplication::clipboard()->setImage(img);
+    };
+    c.conclusion = QStringLiteral("电磁学错误率较高。");
+    return c;
+}
+
+qint64 FreeBytes(const QString& dir) {
+    struct statvfs fs;
+    return statvfs(QFile::encodeName(dir).constData(), &fs) == 0 ? qint64(fs.f_bavail) * qint64(fs.f_frsize) : -1;
+}
+
+// Fills the disk until only `left` bytes remain.
+void LeaveFree(const QString& dir, qint64 left) {
+    QFile filler(dir + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    filler.close();
+    const qint64 extra = FreeBytes(dir) - left;
+    ASSERT_GT(extra, 0);
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    ASSERT_EQ(filler.write(QByteArray(int(extra), 'x')), extra);
+    filler.close();
+}
+
+// The ways this machine lets a process mount a tmpfs of its own.
+const QStringList kNamespaces[] = {{"--mount", "--propagation", "private"},
+                                   {"--map-root-user", "--mount", "--propagation", "private"}};
+
+QStringList Unshare(const QStringList& how, const QString& dir, const QStringList& command) {
+    return how + QStringList{"sh", "-c", "mount -t tmpfs -o size=256k markwise \"$1\" || exit 77; shift; exec \"$@\"",
+                             "sh", dir} + command;
+}
+
+}  // namespace
+
+TEST(FullDisk, TheEarlierReportSurvivesAndTheTeacherIsToldItFailed) {
+    const QString dir = testoffice::Path("full-disk");
+    QDir().mkpath(dir);
+    const QStringList* usable = nullptr;
+    for (const QStringList& how : kNamespaces)
+        if (QProcess::execute("unshare", Unshare(how, dir, {"true"})) == 0) {
+            usable = &how;
+            break;
+        }
+    if (!usable) GTEST_SKIP() << "this machine lets no test mount a tmpfs of its own";
+
+    QProcess inside;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kMountVariable, dir);
+    inside.setProcessEnvironment(env);
+    inside.setProcessChannelMode(QProcess::MergedChannels);
+    inside.start("unshare", Unshare(*usable, dir,
+                                    {QCoreApplication::applicationFilePath(), "--gtest_also_run_disabled_tests",
+                                     "--gtest_filter=FullDisk.DISABLED_OnASmallDisk"}));
+    ASSERT_TRUE(inside.waitForFinished(200000));
+    const QString out = QString::fromUtf8(inside.readAll());
+    EXPECT_EQ(inside.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+}
+
+// Runs inside the namespace, where kMountVariable names the small disk.
+TEST(FullDisk, DISABLED_OnASmallDisk) {
+    const QString dir = qEnvironmentVariable(kMountVariable);
+    ASSERT_FALSE(dir.isEmpty());
+    ASSERT_LT(FreeBytes(dir), 300 * 1024) << "not on the small disk";
+    Application().SetTitle(QStringLiteral("Markwise2006版"));
+    ScriptedDialogs dialogs;
+    TReportSession session;
+    const QString report = dir + "/report.doc";
+
+    dialogs.saveAnswers = {report};
+    ASSERT_TRUE(session.MakeDocument(nullptr, Content));
+    ASSERT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    const QByteArray earlier = testoffice::Bytes(report);
+    ASSERT_EQ(CheckWord97Document(earlier), "");
+
+    // Room for the template, not for the filled report: the office's own
+    // save runs out of space.
+    const qint64 templateSize = FindResource("doc", "docTemplate")->size();
+    LeaveFree(dir, (templateSize + 4095) / 4096 * 4096 + 8192);
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {report};
+    ASSERT_TRUE(session.MakeDocument(nullptr, Content));
+    ASSERT_EQ(dialogs.messages.size(), 2u) << dialogs.Texts().join(" | ").toStdString();
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("磁盘已满"))) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(dialogs.messages[1].text, reporttext::kFailed);
+    EXPECT_EQ(testoffice::Bytes(report), earlier);
+    EXPECT_EQ(testoffice::Listing(dir), (QStringList{"filler", "report.doc"}));
+
+    // No room even for the template.
+    LeaveFree(dir, 8192);
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {report};
+    ASSERT_TRUE(session.MakeDocument(nullptr, Content));
+    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    EXPECT_EQ(testoffice::Bytes(report), earlier);
+    EXPECT_EQ(testoffice::Listing(dir), (QStringList{"filler", "report.doc"}));
+    for (const ShownMessage& m : dialogs.messages) EXPECT_NE(m.text, reporttext::kSaved);
+}
