@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <vector>
 
@@ -28,9 +30,18 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in, bool&
 }
 
 namespace {
+// Eight bytes at a time: skins bring tens of kilobytes of text.
 bool isAscii(const QByteArray& b) {
-    for (char c : b)
-        if (uchar(c) >= 0x80) return false;
+    const char* p = b.constData();
+    const qsizetype n = b.size();
+    qsizetype k = 0;
+    for (; k + 8 <= n; k += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + k, 8);
+        if (w & 0x8080808080808080ull) return false;
+    }
+    for (; k < n; ++k)
+        if (uchar(p[k]) >= 0x80) return false;
     return true;
 }
 bool isAscii(const QString& s) {

@@ -5,6 +5,7 @@
 #include "gbk.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <cstring>
@@ -47,12 +48,13 @@ public:
         return p;
     }
     QByteArray Bytes(std::int64_t n, const char* field) { return QByteArray(Take(n, field), int(n)); }
-    // Int32 length and that many bytes.
-    QByteArray StringBytes(const char* field) {
+    // Int32 length and that many bytes, as a view into the input.
+    QByteArrayView StringView(const char* field) {
         const std::int32_t n = Int32(field);
         if (n < 0) Fail(QStringLiteral("%1 has a negative length %2").arg(QLatin1String(field)).arg(n));
-        return Bytes(n, field);
+        return QByteArrayView(Take(n, field), n);
     }
+    QByteArray StringBytes(const char* field) { return StringView(field).toByteArray(); }
     QString String(const char* field) { return gbk::decode(StringBytes(field)); }
 
 private:
