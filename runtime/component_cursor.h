@@ -34,6 +34,8 @@ public:
     virtual bool TakeBool(bool& v) = 0;
     virtual bool TakeIdent(QAnyStringView& v) = 0;
     virtual bool TakeString(QString& v) = 0;
+    // A string that the input holds as it is (no escapes to undo), as a view.
+    virtual bool TakeStringView(QAnyStringView& v) = 0;
     virtual bool TakeBinary(QByteArrayView& v) = 0;
     // The value whatever its kind.
     virtual PropValue Value() = 0;
@@ -52,7 +54,8 @@ using ComponentVisitor = std::function<void(ComponentCursor&)>;
 // and checked (nested components, the end, nothing after it). Damage raises
 // EStreamError.
 void VisitComponentBinary(QByteArrayView data, const ComponentVisitor& visit);
-// text is the decoded form; sourceName goes into error messages with the line.
-void VisitComponentText(const QString& text, const QString& sourceName, const ComponentVisitor& visit);
+// text is the decoded form (Latin-1 bytes or UTF-16); sourceName goes into
+// error messages with the line.
+void VisitComponentText(QAnyStringView text, const QString& sourceName, const ComponentVisitor& visit);
 // Parsed data offered the same way.
 void VisitComponentData(const ComponentData& data, const ComponentVisitor& visit);

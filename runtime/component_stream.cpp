@@ -119,11 +119,14 @@ public:
     [[noreturn]] void Fail(const QString& what) const {
         throw EStreamError(QStringLiteral("Invalid component stream at byte %1: %2").arg(pos).arg(what));
     }
-    void Need(std::int64_t n) const {
-        if (n < 0 || n > Remaining()) Fail(QStringLiteral("needs %1 more bytes, %2 left").arg(n).arg(Remaining()));
+    Q_ALWAYS_INLINE void Need(std::int64_t n) const {
+        if (n < 0 || n > Remaining()) [[unlikely]] NotEnough(n);
     }
-    unsigned char Byte() { Need(1); return static_cast<unsigned char>(data_[pos++]); }
-    unsigned char Peek() const { Need(1); return static_cast<unsigned char>(data_[pos]); }
+    [[noreturn]] void NotEnough(std::int64_t n) const {
+        Fail(QStringLiteral("needs %1 more bytes, %2 left").arg(n).arg(Remaining()));
+    }
+    Q_ALWAYS_INLINE unsigned char Byte() { Need(1); return static_cast<unsigned char>(data_[pos++]); }
+    Q_ALWAYS_INLINE unsigned char Peek() const { Need(1); return static_cast<unsigned char>(data_[pos]); }
     std::int64_t Int(int bytes) {
         Need(bytes);
         std::uint64_t v = 0;
@@ -143,14 +146,19 @@ public:
     QAnyStringView NameView(QString& scratch) {
         const int n = Byte();
         const char* p = Take(n);
+        // Any byte with its top bit set; words read stay inside the input.
         std::uint64_t high = 0;
-        int k = 0;
-        for (; k + 8 <= n; k += 8) {
+        if (n >= 8) {
             std::uint64_t w;
-            std::memcpy(&w, p + k, 8);
+            for (int k = 0; k + 8 <= n; k += 8) {
+                std::memcpy(&w, p + k, 8);
+                high |= w;
+            }
+            std::memcpy(&w, p + n - 8, 8);
             high |= w;
+        } else {
+            for (int k = 0; k < n; ++k) high |= uchar(p[k]);
         }
-        for (; k < n; ++k) high |= uchar(p[k]);
         if (high & 0x8080808080808080ull) {
             scratch = gbk::decode(QByteArray(p, n));
             return scratch;
@@ -326,6 +334,13 @@ public:
         pending_ = false;
         return true;
     }
+    bool TakeStringView(QAnyStringView& v) override {
+        if (!pending_ || r_.Peek() != vaString) return false;
+        r_.Byte();
+        v = r_.NameView(stringScratch_);
+        pending_ = false;
+        return true;
+    }
     bool TakeBinary(QByteArrayView& v) override {
         if (!pending_ || r_.Peek() != vaBinary) return false;
         r_.Byte();
@@ -355,7 +370,7 @@ private:
     int count_ = 0;
     bool pending_ = false;
     bool ended_ = false;
-    QString nameScratch_, identScratch_;
+    QString nameScratch_, identScratch_, stringScratch_;
 };
 
 // ---- text writing --------------------------------------------------------------
@@ -429,10 +444,10 @@ void WriteObject(QString& out, const ComponentData& c, int level) {
 
 // ---- text reading ------------------------------------------------------------------
 
-bool SameWord(QStringView word, const char* keyword) {
-    return word.compare(QLatin1StringView(keyword), Qt::CaseInsensitive) == 0;
+bool SameWord(QAnyStringView word, const char* keyword) {
+    return QAnyStringView::compare(word, QLatin1StringView(keyword), Qt::CaseInsensitive) == 0;
 }
-bool IsObjectKeyword(QStringView word) {
+bool IsObjectKeyword(QAnyStringView word) {
     return SameWord(word, "object") || SameWord(word, "inherited") || SameWord(word, "inline");
 }
 
@@ -444,45 +459,70 @@ constexpr auto kHexDigit = [] {
     return t;
 }();
 
-// Decodes the leading run of hexadecimal digit pairs of n characters into
-// out; returns the bytes written. Skins carry their children as tens of
-// kilobytes of such text, sixteen digits at a time here.
-std::size_t HexRun(const char16_t* d, std::size_t n, char* out) {
-    std::size_t k = 0, written = 0;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; k + 16 <= n; k += 16) {
-        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
-        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k + 8));
-        const __m128i c = _mm_packus_epi16(lo, hi);  // anything past 255 saturates to a non-digit
-        // '0'..'9' -> 0..9; 'A'..'F' and 'a'..'f' -> 10..15
-        const __m128i dec = _mm_sub_epi8(c, _mm_set1_epi8('0'));
-        const __m128i isDec = _mm_cmpeq_epi8(_mm_min_epu8(dec, _mm_set1_epi8(9)), dec);
-        const __m128i let = _mm_sub_epi8(_mm_or_si128(c, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
-        const __m128i isLet = _mm_cmpeq_epi8(_mm_min_epu8(let, _mm_set1_epi8(5)), let);
-        if (_mm_movemask_epi8(_mm_or_si128(isDec, isLet)) != 0xFFFF) break;
-        const __m128i nib = _mm_or_si128(_mm_and_si128(isDec, dec),
-                                         _mm_and_si128(isLet, _mm_add_epi8(let, _mm_set1_epi8(10))));
-        // Each 16-bit lane holds a pair: first digit low, second high.
-        const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nib, _mm_set1_epi16(0x00FF)), 4),
-                                           _mm_srli_epi16(nib, 8));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + written), _mm_packus_epi16(pairs, zero));
-        written += 8;
-    }
+// Sixteen ASCII digits to eight bytes; false when one is not a digit.
+inline bool HexBlock(__m128i c, char* out) {
+    // '0'..'9' -> 0..9; 'A'..'F' and 'a'..'f' -> 10..15
+    const __m128i dec = _mm_sub_epi8(c, _mm_set1_epi8('0'));
+    const __m128i isDec = _mm_cmpeq_epi8(_mm_min_epu8(dec, _mm_set1_epi8(9)), dec);
+    const __m128i let = _mm_sub_epi8(_mm_or_si128(c, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+    const __m128i isLet = _mm_cmpeq_epi8(_mm_min_epu8(let, _mm_set1_epi8(5)), let);
+    if (_mm_movemask_epi8(_mm_or_si128(isDec, isLet)) != 0xFFFF) return false;
+    const __m128i nib = _mm_or_si128(_mm_and_si128(isDec, dec), _mm_and_si128(isLet, _mm_add_epi8(let, _mm_set1_epi8(10))));
+    // Each 16-bit lane holds a pair: first digit low, second high.
+    const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nib, _mm_set1_epi16(0x00FF)), 4), _mm_srli_epi16(nib, 8));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(pairs, _mm_setzero_si128()));
+    return true;
+}
 #endif
-    for (; k + 2 <= n; k += 2) {
-        const int a = d[k] < 128 ? kHexDigit[d[k]] : -1;
-        const int b = d[k + 1] < 128 ? kHexDigit[d[k + 1]] : -1;
-        if ((a | b) < 0) break;
-        out[written++] = char(a << 4 | b);
+
+// Decodes hexadecimal digit pairs, and skips the blanks between them, from
+// the start of n characters until something else (or a digit whose partner
+// is missing) comes; counts the line ends passed. Skins carry their children
+// as tens of kilobytes of such text, sixteen digits at a time here.
+struct HexRun {
+    std::size_t read = 0, written = 0;
+    int lines = 0;
+};
+template <class C>
+HexRun DecodeHexRun(const C* d, std::size_t n, char* out) {
+    HexRun run;
+    std::size_t& k = run.read;
+    auto code = [d](std::size_t i) { return unsigned(std::make_unsigned_t<C>(d[i])); };
+    for (;;) {
+#if defined(__SSE2__)
+        for (; k + 16 <= n; k += 16) {
+            __m128i c;
+            if constexpr (sizeof(C) == 1) {
+                c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k));
+            } else {  // anything past 255 saturates to a non-digit
+                c = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k)),
+                                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + k + 8)));
+            }
+            if (!HexBlock(c, out + run.written)) break;
+            run.written += 8;
+        }
+#endif
+        for (; k + 2 <= n; k += 2) {
+            const int a = code(k) < 128 ? kHexDigit[code(k)] : -1;
+            const int b = code(k + 1) < 128 ? kHexDigit[code(k + 1)] : -1;
+            if ((a | b) < 0) break;
+            out[run.written++] = char(a << 4 | b);
+        }
+        if (k >= n || code(k) > 32) return run;
+        for (; k < n && code(k) <= 32; ++k) run.lines += code(k) == '\n';
     }
-    return written;
 }
 
+// The text form over UTF-16 text (char16_t) or, for pure ASCII input such as
+// skins bring, straight over its bytes (char).
+template <class C>
 class TextReader {
 public:
-    TextReader(const QString& text, const QString& source)
-        : s_(text), source_(source.isEmpty() ? QStringLiteral("<text>") : source) {}
+    using View = std::conditional_t<sizeof(C) == 1, QLatin1StringView, QStringView>;
+
+    TextReader(const C* text, qsizetype size, const QString& source)
+        : d_(text), n_(size), source_(source.isEmpty() ? QStringLiteral("<text>") : source) {}
 
     [[noreturn]] void Fail(const QString& what) const {
         throw EStreamError(QStringLiteral("%1(%2): %3").arg(source_).arg(line_).arg(what));
@@ -492,36 +532,37 @@ public:
     Mark Save() const { return {pos_, line_}; }
     void Restore(Mark m) { pos_ = m.pos; line_ = m.line; }
 
+    char16_t At(qsizetype k) const { return char16_t(std::make_unsigned_t<C>(d_[k])); }
+    View Mid(qsizetype start, qsizetype length) const { return View(d_ + start, length); }
+
     void SkipBlank() {
-        const QChar* d = s_.constData();
-        while (pos_ < s_.size()) {
-            const char16_t c = d[pos_].unicode();
+        while (pos_ < n_) {
+            const char16_t c = At(pos_);
             if (c == '\n') { ++line_; ++pos_; }
             else if (c <= 32) ++pos_;
-            else if (c == '/' && pos_ + 1 < s_.size() && d[pos_ + 1] == '/') {
-                while (pos_ < s_.size() && d[pos_] != '\n') ++pos_;
+            else if (c == '/' && pos_ + 1 < n_ && At(pos_ + 1) == '/') {
+                while (pos_ < n_ && At(pos_) != '\n') ++pos_;
             } else break;
         }
     }
-    bool AtEnd() { SkipBlank(); return pos_ >= s_.size(); }
-    QChar PeekChar() { SkipBlank(); return pos_ < s_.size() ? s_[pos_] : QChar(); }
+    bool AtEnd() { SkipBlank(); return pos_ >= n_; }
+    QChar PeekChar() { SkipBlank(); return pos_ < n_ ? QChar(At(pos_)) : QChar(); }
     void Skip() { ++pos_; }
     void Expect(QChar c) {
         if (PeekChar() != c) Fail(QStringLiteral("'%1' expected").arg(c));
         ++pos_;
     }
-    static bool IsIdentChar(QChar c) {
-        const char16_t u = c.unicode();
+    static bool IsIdentChar(char16_t u) {
         if (u < 0x80) return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '.';
-        return c.isLetterOrNumber();
+        return QChar(u).isLetterOrNumber();
     }
     // A view into the text, valid as long as the reader.
-    QStringView IdentView() {
+    View IdentView() {
         SkipBlank();
         const qsizetype start = pos_;
-        while (pos_ < s_.size() && IsIdentChar(s_[pos_])) ++pos_;
+        while (pos_ < n_ && IsIdentChar(At(pos_))) ++pos_;
         if (start == pos_) Fail(QStringLiteral("identifier expected"));
-        return QStringView(s_).mid(start, pos_ - start);
+        return Mid(start, pos_ - start);
     }
     QString Ident() { return IdentView().toString(); }
     int Line() const { return line_; }
@@ -534,29 +575,29 @@ public:
         auto flush = [&] { if (!pendingBytes.isEmpty()) { result += gbk::decode(pendingBytes); pendingBytes.clear(); } };
         PeekChar();
         for (;;) {
-            QChar c = pos_ < s_.size() ? s_[pos_] : QChar();
+            const char16_t c = pos_ < n_ ? At(pos_) : 0;
             if (c == '\'') {
                 flush();
                 ++pos_;
                 for (;;) {
-                    if (pos_ >= s_.size() || s_[pos_] == '\n') Fail(QStringLiteral("unterminated string"));
-                    if (s_[pos_] == '\'') {
-                        if (pos_ + 1 < s_.size() && s_[pos_ + 1] == '\'') { result += '\''; pos_ += 2; continue; }
+                    if (pos_ >= n_ || At(pos_) == '\n') Fail(QStringLiteral("unterminated string"));
+                    if (At(pos_) == '\'') {
+                        if (pos_ + 1 < n_ && At(pos_ + 1) == '\'') { result += '\''; pos_ += 2; continue; }
                         ++pos_;
                         break;
                     }
                     // Copy the run up to the next quote or line end at once.
                     qsizetype end = pos_;
-                    while (end < s_.size() && s_[end] != '\'' && s_[end] != '\n') ++end;
-                    result += QStringView(s_).mid(pos_, end - pos_);
+                    while (end < n_ && At(end) != '\'' && At(end) != '\n') ++end;
+                    result += Mid(pos_, end - pos_);
                     pos_ = end;
                 }
             } else if (c == '#') {
                 ++pos_;
-                qsizetype start = pos_;
-                while (pos_ < s_.size() && s_[pos_].isDigit()) ++pos_;
+                const qsizetype start = pos_;
+                while (pos_ < n_ && QChar(At(pos_)).isDigit()) ++pos_;
                 bool ok = false;
-                uint code = QStringView(s_).mid(start, pos_ - start).toUInt(&ok);
+                const uint code = Mid(start, pos_ - start).toString().toUInt(&ok);
                 if (!ok || code > 0xFFFF) Fail(QStringLiteral("bad character code"));
                 if (code < 256 && code >= 128) pendingBytes.append(char(code));
                 else { flush(); result += QChar(char16_t(code)); }
@@ -567,7 +608,7 @@ public:
             const Mark save = Save();
             if (PeekChar() == '+') {
                 ++pos_;
-                QChar next = PeekChar();
+                const QChar next = PeekChar();
                 if (next != '\'' && next != '#') Fail(QStringLiteral("string expected after '+'"));
             } else {
                 Restore(save);
@@ -577,16 +618,40 @@ public:
         return result;
     }
 
-    // {hex digits}, across lines. Skins carry their children this way, tens
-    // of kilobytes of it: digits go two at a time through a table.
+    // A string of one quoted part with nothing to undo in it, as a view;
+    // false, reading nothing, for any other string.
+    bool PlainString(View& v) {
+        SkipBlank();
+        if (pos_ >= n_ || At(pos_) != '\'') return false;
+        qsizetype end = pos_ + 1;
+        while (end < n_ && At(end) != '\'' && At(end) != '\n') ++end;
+        if (end >= n_ || At(end) != '\'') return false;
+        const Mark save = Save();
+        const qsizetype start = pos_ + 1;
+        pos_ = end + 1;
+        const QChar next = PeekChar();  // a doubled quote, a code or a join continues it
+        if (next == '\'' || next == '#' || next == '+') {
+            Restore(save);
+            return false;
+        }
+        v = Mid(start, end - start);
+        return true;
+    }
+
+    // {hex digits}, across lines.
     QByteArray BinaryValue() {
         Expect('{');
-        const qsizetype close = s_.indexOf('}', pos_);
+        qsizetype close = pos_;
+        if constexpr (sizeof(C) == 1) {
+            const void* brace = std::memchr(d_ + pos_, '}', std::size_t(n_ - pos_));
+            close = brace ? static_cast<const C*>(brace) - d_ : -1;
+        } else {
+            close = QStringView(d_, n_).indexOf(u'}', pos_);
+        }
         if (close < 0) Fail(QStringLiteral("'}' expected"));
         QByteArray out(qsizetype((close - pos_) / 2 + 1), Qt::Uninitialized);
         char* o = out.data();
-        const char16_t* d = reinterpret_cast<const char16_t*>(s_.constData());
-        auto digit = [](char16_t c) { return c < 128 ? kHexDigit[c] : -1; };
+        auto digit = [this](qsizetype k) { return At(k) < 128 ? kHexDigit[At(k)] : -1; };
         // Locals, not members: the output bytes could alias them.
         qsizetype i = pos_;
         int lines = 0;
@@ -594,13 +659,14 @@ public:
         while (i < close) {
             // The usual run: pairs of digits between line breaks.
             if (high < 0) {
-                const std::size_t n = HexRun(d + i, std::size_t(close - i), o);
-                i += qsizetype(n * 2);
-                o += n;
+                const HexRun run = DecodeHexRun(d_ + i, std::size_t(close - i), o);
+                i += qsizetype(run.read);
+                o += run.written;
+                lines += run.lines;
                 if (i >= close) break;
             }
-            const int a = digit(d[i]);
-            const char16_t h = d[i++];
+            const int a = digit(i);
+            const char16_t h = At(i++);
             if (a < 0) {
                 if (h == '\n') ++lines;
                 else if (h > 32) {
@@ -627,38 +693,38 @@ public:
     PropValue NumberValue() {
         SkipBlank();
         const qsizetype start = pos_;
-        const QChar* d = s_.constData();
-        if (d[pos_] == '$') {
+        if (At(pos_) == '$') {
             ++pos_;
-            while (pos_ < s_.size() && d[pos_].unicode() < 128 && isxdigit(d[pos_].unicode())) ++pos_;
+            while (pos_ < n_ && At(pos_) < 128 && isxdigit(At(pos_))) ++pos_;
             bool ok = false;
-            qint64 v = QStringView(s_).mid(start + 1, pos_ - start - 1).toLongLong(&ok, 16);
+            qint64 v = Mid(start + 1, pos_ - start - 1).toString().toLongLong(&ok, 16);
             if (!ok) Fail(QStringLiteral("bad hexadecimal number"));
             return PropValue::Int(v);
         }
         ++pos_;
         bool isFloat = false;
-        while (pos_ < s_.size()) {
-            const char16_t c = d[pos_].unicode();
+        while (pos_ < n_) {
+            const char16_t c = At(pos_);
             if (c >= '0' && c <= '9') ++pos_;
             else if (c == '.' || c == 'e' || c == 'E') { isFloat = true; ++pos_; }
-            else if ((c == '-' || c == '+') && (d[pos_ - 1] == 'e' || d[pos_ - 1] == 'E')) ++pos_;
-            else if (c < 0x80 || !d[pos_].isDigit()) break;
+            else if ((c == '-' || c == '+') && (At(pos_ - 1) == 'e' || At(pos_ - 1) == 'E')) ++pos_;
+            else if (c < 0x80 || !QChar(c).isDigit()) break;
             else ++pos_;
         }
-        const QStringView num = QStringView(s_).mid(start, pos_ - start);
+        const View num = Mid(start, pos_ - start);
         if (isFloat) {
             bool ok = false;
-            double v = num.toDouble(&ok);
+            double v = num.toString().toDouble(&ok);
             if (!ok) Fail(QStringLiteral("bad number %1").arg(num));
             return PropValue::Float(v);
         }
         // Plain decimal digits, the usual case, without a detour through the locale.
+        auto at = [&](qsizetype k) { return At(start + k); };
         std::int64_t v = 0;
-        bool ok = num.size() > 1 || (num[0] != '-' && num[0] != '+');
-        const bool negative = num[0] == '-';
-        for (qsizetype k = (num[0] == '-' || num[0] == '+') ? 1 : 0; ok && k < num.size(); ++k) {
-            const char16_t c = num[k].unicode();
+        bool ok = num.size() > 1 || (at(0) != '-' && at(0) != '+');
+        const bool negative = at(0) == '-';
+        for (qsizetype k = (at(0) == '-' || at(0) == '+') ? 1 : 0; ok && k < num.size(); ++k) {
+            const char16_t c = at(k);
             if (c < '0' || c > '9') {
                 ok = false;
                 break;
@@ -673,7 +739,7 @@ public:
             v = v * 10 + digit;
         }
         if (!ok) {
-            qint64 slow = num.toLongLong(&ok);  // other digits still count as numbers
+            qint64 slow = num.toString().toLongLong(&ok);  // other digits still count as numbers
             if (!ok) Fail(QStringLiteral("bad number %1").arg(num));
             return PropValue::Int(slow);
         }
@@ -711,7 +777,7 @@ public:
         }
         if (StartsNumber(c) || c.isDigit()) return NumberValue();
         if (c.isLetter() || c == '_') {
-            const QStringView id = IdentView();
+            const View id = IdentView();
             if (SameWord(id, "True")) return PropValue::Bool(true);
             if (SameWord(id, "False")) return PropValue::Bool(false);
             return PropValue::Ident(id.toString());
@@ -720,15 +786,19 @@ public:
     }
 
 private:
-    const QString s_;  // const: indexing it must never detach a copy of the caller's text
+    const C* d_;  // the caller keeps the text alive
+    qsizetype n_;
     QString source_;
     qsizetype pos_ = 0;
     int line_ = 1;
 };
 
+template <class C>
 class TextCursor final : public FormCursor {
 public:
-    TextCursor(TextReader& r, int depth) : r_(r), depth_(depth) {
+    using Reader = TextReader<C>;
+
+    TextCursor(Reader& r, int depth) : r_(r), depth_(depth) {
         if (depth > stream_limits::kMaxDepth) r.Fail(QStringLiteral("components nested too deep"));
         if (!IsObjectKeyword(r.IdentView())) r.Fail(QStringLiteral("'object' expected"));
         objectLine_ = r.Line();
@@ -755,8 +825,8 @@ public:
         if (ended_) return false;
         for (;;) {
             if (r_.AtEnd()) r_.Fail(QStringLiteral("'end' expected"));
-            const TextReader::Mark save = r_.Save();
-            const QStringView word = r_.IdentView();
+            const typename Reader::Mark save = r_.Save();
+            const auto word = r_.IdentView();
             if (SameWord(word, "end")) {
                 ended_ = true;
                 return false;
@@ -777,7 +847,7 @@ public:
         }
     }
     bool TakeInt(std::int64_t& v) override {
-        if (!Fresh() || !TextReader::StartsNumber(r_.PeekChar())) return false;
+        if (!Fresh() || !Reader::StartsNumber(r_.PeekChar())) return false;
         PropValue n = r_.NumberValue();
         if (n.kind != PropValue::Kind::Int) {
             preread_ = std::move(n);
@@ -788,7 +858,7 @@ public:
         return true;
     }
     bool TakeBool(bool& v) override {
-        QStringView word;
+        typename Reader::View word;
         if (!Word(word)) return false;
         if (SameWord(word, "True") || SameWord(word, "False")) {
             v = SameWord(word, "True");
@@ -799,7 +869,7 @@ public:
         return false;
     }
     bool TakeIdent(QAnyStringView& v) override {
-        QStringView word;
+        typename Reader::View word;
         if (!Word(word)) return false;
         if (SameWord(word, "True") || SameWord(word, "False")) {
             preread_ = PropValue::Bool(SameWord(word, "True"));
@@ -814,6 +884,14 @@ public:
         const QChar c = r_.PeekChar();
         if (c != '\'' && c != '#') return false;
         v = r_.StringValue();
+        pending_ = false;
+        return true;
+    }
+    bool TakeStringView(QAnyStringView& v) override {
+        if (!Fresh() || r_.PeekChar() != '\'') return false;
+        typename Reader::View plain;
+        if (!r_.PlainString(plain)) return false;
+        v = plain;
         pending_ = false;
         return true;
     }
@@ -841,7 +919,7 @@ public:
 private:
     // A value not yet looked at.
     bool Fresh() const { return pending_ && !preread_; }
-    bool Word(QStringView& word) {
+    bool Word(typename Reader::View& word) {
         if (!Fresh()) return false;
         const QChar c = r_.PeekChar();
         if (!c.isLetter() && c != '_') return false;
@@ -849,7 +927,7 @@ private:
         return true;
     }
 
-    TextReader& r_;
+    Reader& r_;
     int depth_;
     int count_ = 0;
     int line_ = 0;
@@ -878,6 +956,7 @@ public:
     bool TakeBool(bool& v) override { return Is(PropValue::Kind::Bool) && (v = at_->value.b, true); }
     bool TakeIdent(QAnyStringView& v) override { return Is(PropValue::Kind::Ident) && (v = at_->value.s, true); }
     bool TakeString(QString& v) override { return Is(PropValue::Kind::String) && (v = at_->value.s, true); }
+    bool TakeStringView(QAnyStringView& v) override { return Is(PropValue::Kind::String) && (v = at_->value.s, true); }
     bool TakeBinary(QByteArrayView& v) override { return Is(PropValue::Kind::Binary) && (v = at_->value.bin, true); }
     PropValue Value() override { return at_ ? at_->value : PropValue(); }
 
@@ -979,20 +1058,45 @@ QByteArray WriteComponentText(const ComponentData& c) {
     return out.toUtf8();
 }
 
-ComponentData ReadComponentText(const QByteArray& text, const QString& sourceName) {
-    TextReader r(QString::fromUtf8(text), sourceName);
-    TextCursor cursor(r, 0);
+namespace {
+template <class C>
+ComponentData ReadText(const C* text, qsizetype size, const QString& sourceName) {
+    TextReader<C> r(text, size, sourceName);
+    TextCursor<C> cursor(r, 0);
     ComponentData c = Collect(cursor);
     if (!r.AtEnd()) r.Fail(QStringLiteral("text after the last 'end'"));
     return c;
 }
 
-void VisitComponentText(const QString& text, const QString& sourceName, const ComponentVisitor& visit) {
-    TextReader r(text, sourceName);
-    TextCursor cursor(r, 0);
+template <class C>
+void VisitText(const C* text, qsizetype size, const QString& sourceName, const ComponentVisitor& visit) {
+    TextReader<C> r(text, size, sourceName);
+    TextCursor<C> cursor(r, 0);
     visit(cursor);
     cursor.Finish();
     if (!r.AtEnd()) r.Fail(QStringLiteral("text after the last 'end'"));
+}
+}  // namespace
+
+ComponentData ReadComponentText(const QByteArray& text, const QString& sourceName) {
+    // UTF-8 that is plain ASCII is read as it is, without a conversion.
+    if (gbk::isAscii(text)) return ReadText(text.constData(), text.size(), sourceName);
+    const QString wide = QString::fromUtf8(text);
+    return ReadText(reinterpret_cast<const char16_t*>(wide.constData()), wide.size(), sourceName);
+}
+
+void VisitComponentText(QAnyStringView text, const QString& sourceName, const ComponentVisitor& visit) {
+    text.visit([&](auto v) {
+        using V = decltype(v);
+        if constexpr (std::is_same_v<V, QLatin1StringView>) {
+            VisitText(v.data(), v.size(), sourceName, visit);
+        } else if constexpr (std::is_same_v<V, QStringView>) {
+            VisitText(v.utf16(), v.size(), sourceName, visit);
+        } else {
+            const QString wide = v.toString();
+            VisitText(reinterpret_cast<const char16_t*>(wide.constData()), wide.size(), sourceName, visit);
+        }
+    });
 }
 
 void VisitComponentData(const ComponentData& data, const ComponentVisitor& visit) {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -17,10 +18,10 @@ bool SkinPixelBudget::TryTake(std::int64_t pixels) {
     return true;
 }
 
-void SkinPixelBudget::Take(std::int64_t pixels, const QString& what) {
+void SkinPixelBudget::Take(std::int64_t pixels, const QString& bitmap) {
     if (!TryTake(pixels))
-        throw EStreamError(QStringLiteral("%1 needs %2 pixels, more than the %3 a skin may hold")
-                               .arg(what).arg(pixels).arg(skin_limits::kMaxSkinPixels));
+        throw EStreamError(QStringLiteral("Bitmap %1 needs %2 pixels, more than the %3 a skin may hold")
+                               .arg(bitmap).arg(pixels).arg(skin_limits::kMaxSkinPixels));
 }
 
 // ---- pixels ----------------------------------------------------------------------
@@ -40,9 +41,10 @@ PixelFlags CopyWithStreamRules(const std::uint32_t* src, std::uint32_t* dst, std
     const __m128i key = _mm_set1_epi32(int(kSkinTransparent));
     const __m128i five = _mm_set1_epi8(5);
     const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+    const __m128i alphaOne = _mm_set1_epi32(0x01000000);
+    const __m128i alphaHigh = _mm_set1_epi32(int(0xFE000000u));
     const __m128i zero = _mm_setzero_si128();
-    __m128i anyKey = zero, anyOpaque = _mm_set1_epi32(-1), anyPartial = zero;
+    __m128i anyKey = zero, allBits = _mm_set1_epi32(-1), anyPartial = zero;
     for (; k + 4 <= n; k += 4) {
         __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k));
         // Per byte |px - key|; the colour bytes all within 5 make a key pixel.
@@ -50,16 +52,16 @@ PixelFlags CopyWithStreamRules(const std::uint32_t* src, std::uint32_t* dst, std
         const __m128i near = _mm_cmpeq_epi32(_mm_and_si128(_mm_subs_epu8(diff, five), rgb), zero);
         px = _mm_or_si128(_mm_and_si128(near, key), _mm_andnot_si128(near, px));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), px);
-        const __m128i a = _mm_and_si128(px, alpha);
-        const __m128i opaque = _mm_cmpeq_epi32(a, alpha);
-        const __m128i clear = _mm_cmpeq_epi32(a, zero);
         anyKey = _mm_or_si128(anyKey, near);
-        anyOpaque = _mm_and_si128(anyOpaque, opaque);
-        anyPartial = _mm_or_si128(anyPartial, _mm_andnot_si128(_mm_or_si128(opaque, clear), _mm_set1_epi32(-1)));
+        // Alpha 255 everywhere leaves 255 in the AND; alpha + 1 (wrapping) keeps
+        // a bit above the lowest one only for alphas other than 0 and 255.
+        allBits = _mm_and_si128(allBits, px);
+        anyPartial = _mm_or_si128(anyPartial, _mm_and_si128(_mm_add_epi8(px, alphaOne), alphaHigh));
     }
     f.key = _mm_movemask_epi8(anyKey) != 0;
-    f.transparent = _mm_movemask_epi8(anyOpaque) != 0xFFFF;
-    f.partial = _mm_movemask_epi8(anyPartial) != 0;
+    f.transparent = (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(allBits, _mm_set1_epi32(int(0xFF000000u))),
+                                                      _mm_set1_epi32(int(0xFF000000u)))) & 0x8888) != 0x8888;
+    f.partial = _mm_movemask_epi8(_mm_cmpeq_epi32(anyPartial, zero)) != 0xFFFF;
 #endif
     for (; k < n; ++k) {
         std::uint32_t px = src[k];
@@ -78,13 +80,23 @@ PixelFlags CopyWithStreamRules(const std::uint32_t* src, std::uint32_t* dst, std
 
 }  // namespace
 
-TskBitmap::TskBitmap(const QString& name, int width, int height) : name_(name), foldedName_(name.toCaseFolded()) {
+namespace {
+std::uint32_t HashFolded(QStringView folded) {
+    std::uint32_t h = 2166136261u;
+    for (QChar c : folded) h = (h ^ c.unicode()) * 16777619u;
+    return h;
+}
+}  // namespace
+
+TskBitmap::TskBitmap(const QString& name, int width, int height) {
+    SetName(name);
     SetSize(width, height);
 }
 
 void TskBitmap::SetName(const QString& n) {
     name_ = n;
     foldedName_ = n.toCaseFolded();
+    foldedHash_ = HashFolded(foldedName_);
 }
 
 bool TskBitmap::Allocate(int width, int height) {
@@ -161,8 +173,13 @@ bool TskBitmap::AnyTransparent(int y, int x0, int x1) const {
     const std::uint32_t* row = Row(y);
     int x = x0;
 #if defined(__SSE2__)
-    __m128i all = _mm_set1_epi32(-1);
+    __m128i all = _mm_set1_epi32(-1), more = all;
+    for (; x + 8 <= x1; x += 8) {
+        all = _mm_and_si128(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)));
+        more = _mm_and_si128(more, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4)));
+    }
     for (; x + 4 <= x1; x += 4) all = _mm_and_si128(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)));
+    all = _mm_and_si128(all, more);
     alignas(16) std::uint32_t lanes[4];
     _mm_store_si128(reinterpret_cast<__m128i*>(lanes), all);
     std::uint32_t acc = lanes[0] & lanes[1] & lanes[2] & lanes[3];
@@ -183,9 +200,22 @@ void TskBitmap::ChangeHue(int delta) {
 // ---- list --------------------------------------------------------------------
 
 TskBitmap* TskBitmapList::Find(const QString& name) const {
-    const QString folded = name.toCaseFolded();
+    // Fold the wanted name once, on the stack when it is short, and compare
+    // hashes before names.
+    QVarLengthArray<char16_t, 64> folded(name.size());
+    for (qsizetype k = 0; k < name.size(); ++k) {
+        const char16_t c = name.at(k).unicode();
+        if (QChar::isSurrogate(c)) {
+            const QString slow = name.toCaseFolded();
+            std::copy(slow.utf16(), slow.utf16() + slow.size(), folded.begin());
+            break;
+        }
+        folded[k] = c < 0x80 ? (c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c) : QChar::toCaseFolded(c);
+    }
+    const QStringView want(folded.constData(), folded.size());
+    const std::uint32_t hash = HashFolded(want);
     for (auto it = items_.rbegin(); it != items_.rend(); ++it)
-        if ((*it)->foldedName_ == folded) return it->get();
+        if ((*it)->foldedHash_ == hash && QStringView((*it)->foldedName_) == want) return it->get();
     return nullptr;
 }
 

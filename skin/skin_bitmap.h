@@ -32,8 +32,8 @@ public:
     std::int64_t Left() const { return left_; }
     // False, and nothing taken, when fewer are left.
     bool TryTake(std::int64_t pixels);
-    // Raises EStreamError about what when fewer are left.
-    void Take(std::int64_t pixels, const QString& what);
+    // Raises EStreamError about the named bitmap when fewer are left.
+    void Take(std::int64_t pixels, const QString& bitmap);
 private:
     std::int64_t left_;
 };
@@ -115,6 +115,7 @@ private:
 
     QString name_;
     QString foldedName_;  // for lookups: case folding keeps the length
+    std::uint32_t foldedHash_ = 0;
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t, UninitAllocator<std::uint32_t>> pixels_;

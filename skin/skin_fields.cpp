@@ -50,8 +50,12 @@ std::uint32_t PlaceChars(const C* d, qsizetype n) {
 }  // namespace
 
 SkinNameIndex::Slot::Slot(const QString& n, int v)
-    : name(n), latin1(n.toLatin1()), place(PlaceChars(n.utf16(), n.size())), hash16(HashBytes(reinterpret_cast<const char*>(n.constData()), std::size_t(n.size()) * 2)),
-      hash8(HashBytes(latin1.constData(), std::size_t(latin1.size()))), value(v) {}
+    : name(n), inLatin1(std::all_of(n.cbegin(), n.cend(), [](QChar c) { return c.unicode() < 0x100; })),
+      place(PlaceChars(n.utf16(), n.size())),
+      hash16(HashBytes(reinterpret_cast<const char*>(n.constData()), std::size_t(n.size()) * 2)), value(v) {
+    if (inLatin1) latin1 = n.toLatin1();
+    hash8 = HashBytes(latin1.constData(), std::size_t(latin1.size()));
+}
 
 bool SkinNameIndex::Slot::Matches(QAnyStringView s, std::uint64_t h16, std::uint64_t h8) const {
     return s.visit([&](auto v) {
@@ -59,7 +63,8 @@ bool SkinNameIndex::Slot::Matches(QAnyStringView s, std::uint64_t h16, std::uint
         if constexpr (std::is_same_v<V, QStringView>)
             return hash16 == h16 && v.size() == name.size() && std::memcmp(v.data(), name.constData(), std::size_t(v.size()) * 2) == 0;
         else if constexpr (std::is_same_v<V, QLatin1StringView>)
-            return hash8 == h8 && v.size() == latin1.size() && std::memcmp(v.data(), latin1.constData(), std::size_t(v.size())) == 0;
+            return inLatin1 && hash8 == h8 && v.size() == latin1.size() &&
+                   std::memcmp(v.data(), latin1.constData(), std::size_t(v.size())) == 0;
         else
             return name == v.toString();
     });
@@ -122,6 +127,20 @@ int ClampCoord(std::int64_t v) {
 }
 
 // ---- colours, character sets, styles ----------------------------------------------
+
+QString SkinSharedString(QAnyStringView text) {
+    // Per thread and bounded, whatever the streams hold.
+    constexpr int kMaxShared = 4096;
+    thread_local SkinNameIndex known;
+    thread_local std::vector<QString> strings;
+    if (const int k = known.Find(text); k >= 0) return strings[std::size_t(k)];
+    QString s = text.toString();
+    if (known.Count() < kMaxShared && s.size() <= 255) {
+        known.Add(s, int(strings.size()));
+        strings.push_back(s);
+    }
+    return s;
+}
 
 TColor SkinColorFromIdent(QAnyStringView id, const QString& property) {
     // Only spellings the colour table itself uses are kept, so the cache
@@ -212,17 +231,27 @@ void SkinClassTable::Finish() {
     }
 }
 
-void SkinClassTable::ReadProperty(TSkSkinObject& o, ComponentCursor& c, const QString& className) const {
+int SkinClassTable::ReadProperty(TSkSkinObject& o, ComponentCursor& c, const QString& className, int hint) const {
     TComponent& target = o;
-    if (const int k = byPath_.Find(c.Name()); k >= 0) {
+    constexpr int kLookAhead = 6;
+    const QAnyStringView name = c.Name();
+    int k = -1;
+    for (int j = hint + 1; j <= hint + kLookAhead && j < int(readers_.size()); ++j)
+        if (readers_[std::size_t(j)].Is(name)) {
+            k = j;
+            break;
+        }
+    if (k < 0) k = byPath_.Find(name);
+    if (k >= 0) {
         const Reader& r = readers_[std::size_t(k)];
         if (!r.take || !r.take(o, c)) r.info->set(target, c.Value());
-        return;
+        return k;
     }
     // Names spelt another way, and the component's own properties.
-    const QString path = c.Name().toString();
+    const QString path = name.toString();
     const PropertyInfo* info = properties_.Find(path);
     if (!info || !info->set || info->type != PropertyInfo::Type::Value)
         throw EReadError(QStringLiteral("Property %1 does not exist in %2").arg(path, className));
     info->set(target, c.Value());
+    return hint;
 }

@@ -12,6 +12,7 @@
 #include "skin_link.h"
 
 #include <QAnyStringView>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -29,7 +30,8 @@ private:
         Slot(const QString& n, int v);
         bool Matches(QAnyStringView s, std::uint64_t hash16, std::uint64_t hash8) const;
         QString name;
-        QByteArray latin1;
+        QByteArray latin1;  // empty unless inLatin1
+        bool inLatin1 = false;
         std::uint32_t place = 0;
         std::uint64_t hash16 = 0, hash8 = 0;
         int value = -1;
@@ -58,6 +60,9 @@ struct SkinField {
 
 template <class T> class SkinFields;
 
+// The same text as an earlier call handed out, shared: a skin names the same
+// few fonts and bitmaps thousands of times.
+QString SkinSharedString(QAnyStringView text);
 // A colour name; the usual spellings are found without a search.
 TColor SkinColorFromIdent(QAnyStringView id, const QString& property);
 // A character set, by number or by name.
@@ -86,8 +91,10 @@ public:
     const std::vector<const SkinField*>& Links() const { return links_; }
 
     // Reads the cursor's current property into o; an unknown name raises
-    // EReadError, a bad value whatever its setter raises.
-    void ReadProperty(TSkSkinObject& o, ComponentCursor& c, const QString& className) const;
+    // EReadError, a bad value whatever its setter raises. Streams store
+    // properties in table order: after the one at hint (what the previous
+    // call returned, -1 at first) the next few are tried before the index.
+    int ReadProperty(TSkSkinObject& o, ComponentCursor& c, const QString& className, int hint = -1) const;
 
 private:
     template <class T> friend class SkinFields;
@@ -95,10 +102,23 @@ private:
     using FastRead = std::function<bool(TSkSkinObject&, ComponentCursor&)>;
     struct Reader {
         QString path;
+        QByteArray latin1;  // the path as binary forms store it
         FastRead take;
         const PropertyInfo* info = nullptr;
+        bool Is(QAnyStringView name) const {
+            if (name.size() != path.size()) return false;  // paths are ASCII: one size in either encoding
+            return name.visit([&](auto v) {
+                using V = decltype(v);
+                if constexpr (std::is_same_v<V, QStringView>)
+                    return std::memcmp(v.data(), path.constData(), std::size_t(v.size()) * 2) == 0;
+                else if constexpr (std::is_same_v<V, QLatin1StringView>)
+                    return std::memcmp(v.data(), latin1.constData(), std::size_t(v.size())) == 0;
+                else
+                    return path == v.toString();
+            });
+        }
     };
-    void AddReader(const QString& path, FastRead take) { pendingReaders_.push_back({path, std::move(take), nullptr}); }
+    void AddReader(const QString& path, FastRead take) { pendingReaders_.push_back({path, path.toLatin1(), std::move(take), nullptr}); }
     void Finish();
 
     PropertyTable properties_;
@@ -139,14 +159,7 @@ public:
                        SkinField::Kind::Bounds, m);
     }
     SkinFields& Str(const QString& n, QString T::*m) {
-        auto set = [m](T& o, const QString& v) { o.*m = v; };
-        b_.Str(n, [m](const T& o) { return o.*m; }, set, QString());
-        Reader(n, [set](T& o, ComponentCursor& c) {
-            QString v;
-            if (!c.TakeString(v)) return false;
-            set(o, v);
-            return true;
-        });
+        StrWith(n, [m](T& o) -> QString& { return o.*m; }, QString());
         return Plain(n, m);
     }
     template <class E>
@@ -224,7 +237,7 @@ private:
         Reader(n, [set, n](T& o, ComponentCursor& c) {
             std::int64_t v;
             if (!c.TakeInt(v)) return false;
-            set(o, prop::ToInt(PropValue::Int(v), n));
+            set(o, prop::ToInt32(v, n));
             return true;
         });
         if (m) t_.own_.push_back(Field(kind, n, m));
@@ -235,9 +248,11 @@ private:
         auto set = [ref](T& o, const QString& v) { ref(o) = v; };
         b_.Str(n, [ref](const T& o) { return ref(const_cast<T&>(o)); }, set, def);
         Reader(n, [set](T& o, ComponentCursor& c) {
+            QAnyStringView view;
             QString v;
-            if (!c.TakeString(v)) return false;
-            set(o, v);
+            if (c.TakeStringView(view)) set(o, SkinSharedString(view));
+            else if (c.TakeString(v)) set(o, v);
+            else return false;
             return true;
         });
     }
@@ -248,7 +263,7 @@ private:
         Reader(n, [set, n](T& o, ComponentCursor& c) {
             std::int64_t i;
             QAnyStringView id;
-            if (c.TakeInt(i)) set(o, prop::ToColor(PropValue::Int(i), n));
+            if (c.TakeInt(i)) set(o, TColor(std::uint32_t(i)));  // as prop::ToColor takes numbers
             else if (c.TakeIdent(id)) set(o, SkinColorFromIdent(id, n));
             else return false;
             return true;

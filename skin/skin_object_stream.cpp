@@ -42,7 +42,8 @@ TSkSkinObject* ReadSkinObject(const QString& className, ComponentCursor& form, T
     try {
         obj->SetName(form.ObjectName());
         const SkinClassTable& table = obj->ClassTable();
-        while (form.Next()) table.ReadProperty(*obj, form, className);
+        int at = -1;
+        while (form.Next()) at = table.ReadProperty(*obj, form, className, at);
     } catch (const EStreamError&) {
         throw;
     } catch (const Exception& e) {
@@ -67,8 +68,10 @@ TSkSkinObject* ReadSkinObjectBinary(const QString& className, QByteArrayView bin
 TSkSkinObject* ReadSkinObjectText(const QString& className, QByteArrayView gbkText, TComponent* owner) {
     if (!FindSkinObjectClass(className)) return nullptr;
     std::unique_ptr<TSkSkinObject> obj;
-    const QString text = gbk::decode(QByteArray::fromRawData(gbkText.data(), gbkText.size()));
-    VisitComponentText(text, className, [&](ComponentCursor& c) { obj.reset(ReadSkinObject(className, c, owner)); });
+    auto read = [&](ComponentCursor& c) { obj.reset(ReadSkinObject(className, c, owner)); };
+    // ASCII text, the usual case, is read as it is; anything else is GBK.
+    if (gbk::isAscii(gbkText)) VisitComponentText(QLatin1StringView(gbkText.data(), gbkText.size()), className, read);
+    else VisitComponentText(gbk::decode(QByteArray::fromRawData(gbkText.data(), gbkText.size())), className, read);
     return obj.release();
 }
 
@@ -87,7 +90,7 @@ QByteArray TSkSkinObject::ObjectsData() const {
 
 void TSkSkinObject::ReadObjectsData(QByteArrayView data) {
     DepthGuard depth;
-    SkinByteReader r(data.data(), data.size(), QStringLiteral("The children of skin object %1").arg(Name()));
+    SkinByteReader r(data.data(), data.size(), QStringLiteral("The children of skin object %1"), Name());
     const std::uint32_t word = std::uint32_t(r.Int32("child count"));
     const bool binary = (word & 0xF0000) == 0xF0000;
     const std::int64_t count = r.Count(binary ? std::int32_t(word & ~0xF0000u) : std::int32_t(word), 8, "child count");

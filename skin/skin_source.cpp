@@ -4,6 +4,7 @@
 #include "exceptions.h"
 #include "gbk.h"
 #include "skin_bytes.h"
+#include "skin_zlib.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QSaveFile>
-#include <zlib.h>
 
 namespace {
 
@@ -72,7 +72,7 @@ void ReadPlainBitmap(SkinByteReader& r, TSkSkinContent& c, SkinPixelBudget& pixe
         if (w > skin_limits::kMaxBitmapSide || h > skin_limits::kMaxBitmapSide || w * h > skin_limits::kMaxBitmapPixels)
             r.Fail(QStringLiteral("bitmap %1 is %2 x %3 pixels, too large").arg(b->Name()).arg(w).arg(h));
         const char* px = r.Take(w * h * 4, "bitmap pixels");
-        pixels.Take(w * h, QStringLiteral("Bitmap %1").arg(b->Name()));
+        pixels.Take(w * h, b->Name());
         b->LoadStreamPixels(int(w), int(h), px);
     }
     c.bitmaps->Add(std::move(b));
@@ -101,7 +101,7 @@ void ReadBmpFileBitmap(SkinByteReader& r, TSkSkinContent& c, SkinPixelBudget& pi
         r.Fail(QStringLiteral("bitmap %1 is not a readable bitmap file").arg(b->Name()));
     if (size.width() > skin_limits::kMaxBitmapSide || size.height() > skin_limits::kMaxBitmapSide)
         r.Fail(QStringLiteral("bitmap %1 is %2 x %3 pixels, too large").arg(b->Name()).arg(size.width()).arg(size.height()));
-    pixels.Take(std::int64_t(size.width()) * size.height(), QStringLiteral("Bitmap %1").arg(b->Name()));
+    pixels.Take(std::int64_t(size.width()) * size.height(), b->Name());
     reader.setAllocationLimit(int(skin_limits::kMaxSkinPixels * 4 / (1024 * 1024)) + 1);
     QImage img;
     if (!reader.read(&img) || img.size() != size)
@@ -144,62 +144,6 @@ QByteArray ObjectText(const TSkSkinObject& o) {
 }
 
 }  // namespace
-
-// ---- zlib -----------------------------------------------------------------------
-
-QByteArray SkinInflate(const char* data, std::int64_t size) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) throw EStreamError(QStringLiteral("The skin stream cannot be decompressed: zlib failed to start"));
-    QByteArray out;
-    std::int64_t cap = std::min<std::int64_t>(std::max<std::int64_t>(size * 8, 65536), skin_limits::kMaxSkinBytes);
-    out.resize(qsizetype(cap));
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-    std::int64_t inLeft = size;
-    std::int64_t produced = 0;
-    int rc = Z_OK;
-    for (;;) {
-        if (z.avail_in == 0 && inLeft > 0) {
-            const uInt chunk = uInt(std::min<std::int64_t>(inLeft, 1 << 30));
-            z.avail_in = chunk;
-            inLeft -= chunk;
-        }
-        if (produced == std::int64_t(out.size())) {
-            if (produced >= skin_limits::kMaxSkinBytes) {
-                inflateEnd(&z);
-                throw EStreamError(QStringLiteral("The skin stream decompresses to more than %1 bytes").arg(skin_limits::kMaxSkinBytes));
-            }
-            out.resize(qsizetype(std::min<std::int64_t>(produced * 2, skin_limits::kMaxSkinBytes)));
-        }
-        z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-        z.avail_out = uInt(out.size() - produced);
-        const uInt before = z.avail_out;
-        rc = inflate(&z, Z_NO_FLUSH);
-        produced += before - z.avail_out;
-        if (rc == Z_STREAM_END) break;
-        if (rc == Z_BUF_ERROR && z.avail_in == 0 && inLeft == 0) {
-            inflateEnd(&z);
-            throw EStreamError(QStringLiteral("The skin stream ends before its compressed data does"));
-        }
-        if (rc != Z_OK && rc != Z_BUF_ERROR) {
-            const QString msg = z.msg ? QString::fromLatin1(z.msg) : QString::number(rc);
-            inflateEnd(&z);
-            throw EStreamError(QStringLiteral("The skin stream cannot be decompressed: %1").arg(msg));
-        }
-    }
-    inflateEnd(&z);
-    out.resize(qsizetype(produced));
-    return out;
-}
-
-QByteArray SkinDeflate(const QByteArray& data, int level) {
-    uLongf len = compressBound(uLong(data.size()));
-    QByteArray out(qsizetype(len), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &len, reinterpret_cast<const Bytef*>(data.constData()),
-                  uLong(data.size()), level) != Z_OK)
-        throw EStreamError(QStringLiteral("The skin stream cannot be compressed"));
-    out.resize(qsizetype(len));
-    return out;
-}
 
 // ---- codecs -------------------------------------------------------------------------
 
