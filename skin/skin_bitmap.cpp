@@ -34,7 +34,9 @@ struct PixelFlags {
 
 // Copies n pixels (in place when src is dst), turning those near the key
 // colour transparent and noting what the alpha bytes hold afterwards.
-PixelFlags CopyWithStreamRules(const std::uint32_t* src, std::uint32_t* dst, std::size_t n) {
+// src is a stream's bytes and need not be aligned.
+PixelFlags CopyWithStreamRules(const void* source, std::uint32_t* dst, std::size_t n) {
+    const auto* src = static_cast<const char*>(source);
     PixelFlags f;
     std::size_t k = 0;
 #if defined(__SSE2__)
@@ -46,7 +48,7 @@ PixelFlags CopyWithStreamRules(const std::uint32_t* src, std::uint32_t* dst, std
     const __m128i zero = _mm_setzero_si128();
     __m128i anyKey = zero, allBits = _mm_set1_epi32(-1), anyPartial = zero;
     for (; k + 4 <= n; k += 4) {
-        __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k));
+        __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * k));
         // Per byte |px - key|; the colour bytes all within 5 make a key pixel.
         const __m128i diff = _mm_or_si128(_mm_subs_epu8(px, key), _mm_subs_epu8(key, px));
         const __m128i near = _mm_cmpeq_epi32(_mm_and_si128(_mm_subs_epu8(diff, five), rgb), zero);
@@ -64,7 +66,8 @@ PixelFlags CopyWithStreamRules(const std::uint32_t* src, std::uint32_t* dst, std
     f.partial = _mm_movemask_epi8(_mm_cmpeq_epi32(anyPartial, zero)) != 0xFFFF;
 #endif
     for (; k < n; ++k) {
-        std::uint32_t px = src[k];
+        std::uint32_t px;
+        std::memcpy(&px, src + 4 * k, 4);
         // Each channel within 5 of 0x7F, 0x00, 0x7F: unsigned wrap folds both sides.
         if (((px >> 16) & 0xFF) - 0x7Au < 11u && ((px >> 8) & 0xFF) < 6u && (px & 0xFF) - 0x7Au < 11u) {
             px = kSkinTransparent;
@@ -128,7 +131,7 @@ void TskBitmap::SetSize(int width, int height) {
 
 void TskBitmap::LoadStreamPixels(int width, int height, const char* bytes) {
     if (!Allocate(width, height)) return;
-    const PixelFlags f = CopyWithStreamRules(reinterpret_cast<const std::uint32_t*>(bytes), pixels_.data(), pixels_.size());
+    const PixelFlags f = CopyWithStreamRules(bytes, pixels_.data(), pixels_.size());
     keyColor_ = f.key;
     transparency_ = f.transparent;
     partialAlpha_ = f.partial;

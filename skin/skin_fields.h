@@ -188,10 +188,12 @@ public:
     // Bitmap.Name, Bitmap.Left, Bitmap.Top, Bitmap.Right, Bitmap.Bottom.
     SkinFields& Link(const QString& prefix, TskBitmapLink T::*m) {
         StrWith(prefix + QStringLiteral(".Name"), [m](T& o) -> QString& { return (o.*m).name; }, QString());
-        for (auto [suffix, part] : {std::pair{".Left", &TskBitmapLink::left}, std::pair{".Top", &TskBitmapLink::top},
-                                    std::pair{".Right", &TskBitmapLink::right}, std::pair{".Bottom", &TskBitmapLink::bottom}})
-            IntWith(prefix + QLatin1StringView(suffix), [m, part](const T& o) { return (o.*m).*part; },
+        for (const auto& side : {std::pair{".Left", &TskBitmapLink::left}, std::pair{".Top", &TskBitmapLink::top},
+                                 std::pair{".Right", &TskBitmapLink::right}, std::pair{".Bottom", &TskBitmapLink::bottom}}) {
+            int TskBitmapLink::*part = side.second;
+            IntWith(prefix + QLatin1StringView(side.first), [m, part](const T& o) { return (o.*m).*part; },
                     [m, part](T& o, int v) { (o.*m).*part = ClampCoord(v); }, 0, SkinField::Kind::Plain, nullptr);
+        }
         SkinField f = Field(SkinField::Kind::Link, prefix, m);
         f.link = [m](TSkSkinObject& o) -> TskBitmapLink& { return static_cast<T&>(o).*m; };
         t_.own_.push_back(std::move(f));
