@@ -315,38 +315,18 @@ public:
         return true;
     }
     bool TakeBool(bool& v) override {
-        if (!pending_ || (r_.Peek() != vaFalse && r_.Peek() != vaTrue)) return false;
-        v = r_.Byte() == vaTrue;
-        pending_ = false;
+        if (Tagged(vaTrue)) v = true;
+        else if (Tagged(vaFalse)) v = false;
+        else return false;
         return true;
     }
-    bool TakeIdent(QAnyStringView& v) override {
-        if (!pending_ || r_.Peek() != vaIdent) return false;
-        r_.Byte();
-        v = r_.NameView(identScratch_);
-        pending_ = false;
-        return true;
-    }
-    bool TakeString(QString& v) override {
-        if (!pending_ || r_.Peek() != vaString) return false;
-        r_.Byte();
-        v = r_.ShortName();
-        pending_ = false;
-        return true;
-    }
-    bool TakeStringView(QAnyStringView& v) override {
-        if (!pending_ || r_.Peek() != vaString) return false;
-        r_.Byte();
-        v = r_.NameView(stringScratch_);
-        pending_ = false;
-        return true;
-    }
+    bool TakeIdent(QAnyStringView& v) override { return Tagged(vaIdent) && (v = r_.NameView(identScratch_), true); }
+    bool TakeString(QString& v) override { return Tagged(vaString) && (v = r_.ShortName(), true); }
+    bool TakeStringView(QAnyStringView& v) override { return Tagged(vaString) && (v = r_.NameView(stringScratch_), true); }
     bool TakeBinary(QByteArrayView& v) override {
-        if (!pending_ || r_.Peek() != vaBinary) return false;
-        r_.Byte();
+        if (!Tagged(vaBinary)) return false;
         const std::int64_t n = r_.Length();
         v = QByteArrayView(r_.Take(n), qsizetype(n));
-        pending_ = false;
         return true;
     }
     PropValue Value() override {
@@ -371,6 +351,14 @@ private:
     bool pending_ = false;
     bool ended_ = false;
     QString nameScratch_, identScratch_, stringScratch_;
+
+    // The value has the tag: it is taken, its payload is the caller's to read.
+    bool Tagged(unsigned char tag) {
+        if (!pending_ || r_.Peek() != tag) return false;
+        r_.Byte();
+        pending_ = false;
+        return true;
+    }
 };
 
 // ---- text writing --------------------------------------------------------------

@@ -45,11 +45,6 @@ const TskBitmapLink& TSkSysButtonSkinObject::CurrentLink() const {
     return want.Usable() ? want : bitmap_;
 }
 
-void TSkSysButtonSkinObject::SetState(int state) {
-    TSkBitmapSkinObject::SetState(state);
-    behaviour_.UpdateVisibility(action_, state);
-}
-
 const SkinClassTable& TSkColorButtonObject::StaticTable() {
     using T = TSkColorButtonObject;
     static const SkinClassTable table(std::type_identity<T>{}, &TSkSkinObject::StaticTable(), [](SkinFields<T>& f) {

@@ -39,24 +39,16 @@ protected:
     const TskBitmapLink& CurrentLink() const override;
 };
 
-class TSkSysButtonSkinObject : public TSkBitmapSkinObject {
+class TSkSysButtonSkinObject : public SkSystemButtonOf<TSkBitmapSkinObject> {
     TSK_SKIN_CLASS(TSkSysButtonSkinObject)
 public:
-    using TSkBitmapSkinObject::TSkBitmapSkinObject;
+    using SkSystemButtonOf::SkSystemButtonOf;
     TSkAction action_ = TSkAction::sbaNone;
     TskBitmapLink bitmapHover_, bitmapDown_;
     QString rollPanel_;
-    TSkButtonLook Look() const { return behaviour_.Look(); }
-    void SetState(int state) override;
-    void MouseEnter() override { behaviour_.Enter(); }
-    void MouseLeave() override { behaviour_.Leave(); }
-    void MouseDown(TMouseButton b, QPoint) override { behaviour_.Down(b); }
-    void MouseMove(TShiftState s, QPoint) override { behaviour_.Move(s); }
-    void MouseUp(TMouseButton b, QPoint) override { behaviour_.Up(b, action_); }
-    void DblClick(TMouseButton b, QPoint) override { behaviour_.DblClick(b, action_); }
 protected:
+    TSkAction ButtonAction() const override { return action_; }
     const TskBitmapLink& CurrentLink() const override;
-    SkSystemButtonBehaviour behaviour_{*this};
 };
 
 class TSkColorButtonObject : public TSkSkinObject {

@@ -102,11 +102,6 @@ const SkinClassTable& TSkSystemButton::StaticTable() {
     return table;
 }
 
-void TSkSystemButton::SetState(int state) {
-    TSkActiveBitmap::SetState(state);
-    behaviour_.UpdateVisibility(action_, state);
-}
-
 void TSkSystemButton::DrawContent(QPainter& p) {
     if (action_ == TSkAction::sbaSysMenu) {
         QIcon icon;

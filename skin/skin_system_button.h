@@ -31,25 +31,39 @@ private:
     TShiftState lastShift_ = 0;
 };
 
-class TSkSystemButton : public TSkActiveBitmap {
-    TSK_SKIN_CLASS(TSkSystemButton)
+// The mouse and state handling of a system button, over the skin class it
+// draws as; ButtonAction() names what a click does.
+template <class Base>
+class SkSystemButtonOf : public Base {
 public:
-    using TSkActiveBitmap::TSkActiveBitmap;
-    TSkAction Action() const { return action_; }
-    void SetAction(TSkAction a) { action_ = a; }
-    TskBitmapLink& BitmapHot() { return bitmapHot_; }
-    TskBitmapLink& BitmapPressed() { return bitmapPressed_; }
+    using Base::Base;
     TSkButtonLook Look() const { return behaviour_.Look(); }
-    void SetState(int state) override;
+    void SetState(int state) override {
+        Base::SetState(state);
+        behaviour_.UpdateVisibility(ButtonAction(), state);
+    }
     void MouseEnter() override { behaviour_.Enter(); }
     void MouseLeave() override { behaviour_.Leave(); }
     void MouseDown(TMouseButton b, QPoint) override { behaviour_.Down(b); }
     void MouseMove(TShiftState s, QPoint) override { behaviour_.Move(s); }
-    void MouseUp(TMouseButton b, QPoint) override { behaviour_.Up(b, action_); }
-    void DblClick(TMouseButton b, QPoint) override { behaviour_.DblClick(b, action_); }
+    void MouseUp(TMouseButton b, QPoint) override { behaviour_.Up(b, ButtonAction()); }
+    void DblClick(TMouseButton b, QPoint) override { behaviour_.DblClick(b, ButtonAction()); }
 protected:
+    virtual TSkAction ButtonAction() const = 0;
+    SkSystemButtonBehaviour behaviour_{*this};
+};
+
+class TSkSystemButton : public SkSystemButtonOf<TSkActiveBitmap> {
+    TSK_SKIN_CLASS(TSkSystemButton)
+public:
+    using SkSystemButtonOf::SkSystemButtonOf;
+    TSkAction Action() const { return action_; }
+    void SetAction(TSkAction a) { action_ = a; }
+    TskBitmapLink& BitmapHot() { return bitmapHot_; }
+    TskBitmapLink& BitmapPressed() { return bitmapPressed_; }
+protected:
+    TSkAction ButtonAction() const override { return action_; }
     void DrawContent(QPainter& p) override;
     TSkAction action_ = TSkAction::sbaNone;
     TskBitmapLink bitmapHot_, bitmapPressed_;
-    SkSystemButtonBehaviour behaviour_{*this};
 };
