@@ -220,7 +220,10 @@ void SkinClassTable::Finish() {
     }
     for (Reader& r : pendingReaders_) {
         r.info = properties_.Find(r.path);
-        readers_.push_back(std::move(r));
+        // A class that declares an ancestor's name again takes its place.
+        auto same = std::find_if(readers_.begin(), readers_.end(), [&](const Reader& q) { return q.path == r.path; });
+        if (same != readers_.end()) *same = std::move(r);
+        else readers_.push_back(std::move(r));
     }
     pendingReaders_.clear();
     for (std::size_t k = 0; k < readers_.size(); ++k) byPath_.Add(readers_[k].path, int(k));
