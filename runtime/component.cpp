@@ -34,9 +34,9 @@ namespace {
 }
 int ToInt(const PropValue& v, const QString& name) {
     if (v.kind != PropValue::Kind::Int) BadKind(v, name, "integer");
-    if (v.i < INT32_MIN || v.i > UINT32_MAX) BadKind(v, name, "32-bit integer");
-    return int(std::int32_t(std::uint32_t(v.i)));
+    return ToInt32(v.i, name);
 }
+void ThrowNotInt32(std::int64_t v, const QString& name) { BadKind(PropValue::Int(v), name, "32-bit integer"); }
 double ToFloat(const PropValue& v, const QString& name) {
     if (v.kind == PropValue::Kind::Int) return double(v.i);
     if (v.kind != PropValue::Kind::Float) BadKind(v, name, "number");

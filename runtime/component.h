@@ -43,6 +43,12 @@ private:
 // Converts stored values; a wrong kind raises EReadError naming the property.
 namespace prop {
 int ToInt(const PropValue& v, const QString& name);
+[[noreturn]] void ThrowNotInt32(std::int64_t v, const QString& name);
+// An integer as a 32-bit property holds it; values up to 2^32 - 1 wrap.
+inline int ToInt32(std::int64_t v, const QString& name) {
+    if (v < INT32_MIN || v > std::int64_t(UINT32_MAX)) ThrowNotInt32(v, name);
+    return int(std::int32_t(std::uint32_t(v)));
+}
 double ToFloat(const PropValue& v, const QString& name);
 bool ToBool(const PropValue& v, const QString& name);
 QString ToString(const PropValue& v, const QString& name);

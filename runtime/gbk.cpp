@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <vector>
 
@@ -28,12 +30,7 @@ QByteArray convert(const char* to, const char* from, const QByteArray& in, bool&
 }
 
 namespace {
-bool isAscii(const QByteArray& b) {
-    for (char c : b)
-        if (uchar(c) >= 0x80) return false;
-    return true;
-}
-bool isAscii(const QString& s) {
+bool isAsciiText(const QString& s) {
     for (QChar c : s)
         if (c.unicode() >= 0x80) return false;
     return true;
@@ -41,9 +38,24 @@ bool isAscii(const QString& s) {
 }
 
 namespace gbk {
+// Eight bytes at a time: skins bring tens of kilobytes of text.
+bool isAscii(QByteArrayView b) {
+    const char* p = b.data();
+    const qsizetype n = b.size();
+    std::uint64_t high = 0;
+    qsizetype k = 0;
+    for (; k + 8 <= n; k += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + k, 8);
+        high |= w;
+    }
+    for (; k < n; ++k) high |= uchar(p[k]);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
 // Plain ASCII is the same in GBK; it skips the converter, which is slow to open.
 QByteArray encode(const QString& text) {
-    if (isAscii(text)) return text.toLatin1();
+    if (isAsciiText(text)) return text.toLatin1();
     bool whole = false;
     QByteArray fast = convert("GBK", "UTF-16LE",
         QByteArray(reinterpret_cast<const char*>(text.utf16()), int(text.size() * 2)), whole);

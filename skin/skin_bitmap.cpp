@@ -4,35 +4,148 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QVarLengthArray>
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
-TskBitmap::TskBitmap(const QString& name, int width, int height) : name_(name) { SetSize(width, height); }
+bool SkinPixelBudget::TryTake(std::int64_t pixels) {
+    if (pixels < 0 || pixels > left_) return false;
+    left_ -= pixels;
+    return true;
+}
 
-void TskBitmap::SetSize(int width, int height) {
+void SkinPixelBudget::Take(std::int64_t pixels, const QString& bitmap) {
+    if (!TryTake(pixels))
+        throw EStreamError(QStringLiteral("Bitmap %1 needs %2 pixels, more than the %3 a skin may hold")
+                               .arg(bitmap).arg(pixels).arg(skin_limits::kMaxSkinPixels));
+}
+
+// ---- pixels ----------------------------------------------------------------------
+
+namespace {
+
+struct PixelFlags {
+    bool key = false, transparent = false, partial = false;
+};
+
+// Copies n pixels (in place when src is dst), turning those near the key
+// colour transparent and noting what the alpha bytes hold afterwards.
+// src is a stream's bytes and need not be aligned.
+PixelFlags CopyWithStreamRules(const void* source, std::uint32_t* dst, std::size_t n) {
+    const auto* src = static_cast<const char*>(source);
+    PixelFlags f;
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    const __m128i key = _mm_set1_epi32(int(kSkinTransparent));
+    const __m128i five = _mm_set1_epi8(5);
+    const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i alphaOne = _mm_set1_epi32(0x01000000);
+    const __m128i alphaHigh = _mm_set1_epi32(int(0xFE000000u));
+    const __m128i zero = _mm_setzero_si128();
+    __m128i anyKey = zero, allBits = _mm_set1_epi32(-1), anyPartial = zero;
+    for (; k + 4 <= n; k += 4) {
+        __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 4 * k));
+        // Per byte |px - key|; the colour bytes all within 5 make a key pixel.
+        const __m128i diff = _mm_or_si128(_mm_subs_epu8(px, key), _mm_subs_epu8(key, px));
+        const __m128i near = _mm_cmpeq_epi32(_mm_and_si128(_mm_subs_epu8(diff, five), rgb), zero);
+        px = _mm_or_si128(_mm_and_si128(near, key), _mm_andnot_si128(near, px));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), px);
+        anyKey = _mm_or_si128(anyKey, near);
+        // Alpha 255 everywhere leaves 255 in the AND; alpha + 1 (wrapping) keeps
+        // a bit above the lowest one only for alphas other than 0 and 255.
+        allBits = _mm_and_si128(allBits, px);
+        anyPartial = _mm_or_si128(anyPartial, _mm_and_si128(_mm_add_epi8(px, alphaOne), alphaHigh));
+    }
+    f.key = _mm_movemask_epi8(anyKey) != 0;
+    f.transparent = (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(allBits, _mm_set1_epi32(int(0xFF000000u))),
+                                                      _mm_set1_epi32(int(0xFF000000u)))) & 0x8888) != 0x8888;
+    f.partial = _mm_movemask_epi8(_mm_cmpeq_epi32(anyPartial, zero)) != 0xFFFF;
+#endif
+    for (; k < n; ++k) {
+        std::uint32_t px;
+        std::memcpy(&px, src + 4 * k, 4);
+        // Each channel within 5 of 0x7F, 0x00, 0x7F: unsigned wrap folds both sides.
+        if (((px >> 16) & 0xFF) - 0x7Au < 11u && ((px >> 8) & 0xFF) < 6u && (px & 0xFF) - 0x7Au < 11u) {
+            px = kSkinTransparent;
+            f.key = true;
+        }
+        dst[k] = px;
+        const std::uint32_t a = px >> 24;
+        f.transparent |= a != 255;
+        f.partial |= a != 0 && a != 255;
+    }
+    return f;
+}
+
+}  // namespace
+
+namespace {
+std::uint32_t HashFolded(QStringView folded) {
+    std::uint32_t h = 2166136261u;
+    for (QChar c : folded) h = (h ^ c.unicode()) * 16777619u;
+    return h;
+}
+}  // namespace
+
+TskBitmap::TskBitmap(const QString& name, int width, int height) {
+    SetName(name);
+    SetSize(width, height);
+}
+
+void TskBitmap::SetName(const QString& n) {
+    name_ = n;
+    foldedName_ = n.toCaseFolded();
+    foldedHash_ = HashFolded(foldedName_);
+}
+
+bool TskBitmap::Allocate(int width, int height) {
     width = width == INT32_MIN ? INT32_MAX : std::abs(width);
     height = height == INT32_MIN ? INT32_MAX : std::abs(height);
-    if (width == width_ && height == height_) return;
     if (width == 0 || height == 0) {
         pixels_.clear();
         pixels_.shrink_to_fit();
         width_ = height_ = 0;
-        return;
+        return false;
     }
     if (width > skin_limits::kMaxBitmapSide || height > skin_limits::kMaxBitmapSide ||
         std::int64_t(width) * height > skin_limits::kMaxBitmapPixels)
         throw EStreamError(QStringLiteral("Can't allocate the DIB handle"));
-    std::vector<std::uint32_t> fresh(std::size_t(width) * std::size_t(height), 0);
+    decltype(pixels_) fresh(std::size_t(width) * std::size_t(height));
     pixels_.swap(fresh);
     width_ = width;
     height_ = height;
     partialAlpha_ = keyColor_ = false;
+    return true;
+}
+
+void TskBitmap::SetSize(int width, int height) {
+    if ((width == INT32_MIN ? INT32_MAX : std::abs(width)) == width_ &&
+        (height == INT32_MIN ? INT32_MAX : std::abs(height)) == height_)
+        return;
+    if (Allocate(width, height)) std::fill(pixels_.begin(), pixels_.end(), 0u);
+}
+
+void TskBitmap::LoadStreamPixels(int width, int height, const char* bytes) {
+    if (!Allocate(width, height)) return;
+    const PixelFlags f = CopyWithStreamRules(bytes, pixels_.data(), pixels_.size());
+    keyColor_ = f.key;
+    transparency_ = f.transparent;
+    partialAlpha_ = f.partial;
+}
+
+void TskBitmap::ApplyStreamRules() {
+    const PixelFlags f = CopyWithStreamRules(pixels_.data(), pixels_.data(), pixels_.size());
+    keyColor_ = keyColor_ || f.key;
+    transparency_ = f.transparent;
+    partialAlpha_ = f.partial;
 }
 
 void TskBitmap::ApplyKeyColor() {
     for (std::uint32_t& px : pixels_) {
-        // Each channel within 5 of 0x7F, 0x00, 0x7F: unsigned wrap folds both sides.
         if (((px >> 16) & 0xFF) - 0x7Au < 11u && ((px >> 8) & 0xFF) < 6u && (px & 0xFF) - 0x7Au < 11u) {
             px = kSkinTransparent;
             keyColor_ = transparency_ = true;
@@ -59,64 +172,26 @@ void TskBitmap::AfterPixelsLoaded() {
     if (!partialAlpha_) ApplyKeyColor();
 }
 
-// ---- hue ---------------------------------------------------------------------
-
-int ShiftHueValue(int hue, int delta) {
-    int h = hue + delta;
-    if (h >= 256) h -= 255;
-    if (h < 0) h += 255;
-    return h;
-}
-
-namespace {
-
-void RgbToHsl(int r8, int g8, int b8, double& h, double& s, double& l) {
-    const double r = r8 / 255.0, g = g8 / 255.0, b = b8 / 255.0;
-    const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
-    l = (mx + mn) / 2;
-    if (mx == mn) {
-        h = s = 0;
-        return;
+bool TskBitmap::AnyTransparent(int y, int x0, int x1) const {
+    const std::uint32_t* row = Row(y);
+    int x = x0;
+#if defined(__SSE2__)
+    __m128i all = _mm_set1_epi32(-1), more = all;
+    for (; x + 8 <= x1; x += 8) {
+        all = _mm_and_si128(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)));
+        more = _mm_and_si128(more, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4)));
     }
-    const double d = mx - mn;
-    s = l > 0.5 ? d / (2 - mx - mn) : d / (mx + mn);
-    if (mx == r) h = (g - b) / d + (g < b ? 6 : 0);
-    else if (mx == g) h = (b - r) / d + 2;
-    else h = (r - g) / d + 4;
-    h /= 6;
-    if (h >= 1) h -= 1;
-}
-
-double HueToRgb(double p, double q, double t) {
-    if (t < 0) t += 1;
-    if (t > 1) t -= 1;
-    if (t < 1.0 / 6) return p + (q - p) * 6 * t;
-    if (t < 0.5) return q;
-    if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
-    return p;
-}
-
-void HslToRgb(double h, double s, double l, int& r, int& g, int& b) {
-    if (s == 0) {
-        r = g = b = int(std::lround(l * 255));
-        return;
-    }
-    const double q = l < 0.5 ? l * (1 + s) : l + s - l * s;
-    const double p = 2 * l - q;
-    r = int(std::lround(HueToRgb(p, q, h + 1.0 / 3) * 255));
-    g = int(std::lround(HueToRgb(p, q, h) * 255));
-    b = int(std::lround(HueToRgb(p, q, h - 1.0 / 3) * 255));
-}
-
-}  // namespace
-
-std::uint32_t ShiftPixelHue(std::uint32_t argb, int delta) {
-    double h, s, l;
-    RgbToHsl(int((argb >> 16) & 0xFF), int((argb >> 8) & 0xFF), int(argb & 0xFF), h, s, l);
-    const int hv = ShiftHueValue(int(std::lround(h * 255)), delta);
-    int r, g, b;
-    HslToRgb(hv / 255.0, s, l, r, g, b);
-    return (argb & 0xFF000000u) | (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | std::uint32_t(b);
+    for (; x + 4 <= x1; x += 4) all = _mm_and_si128(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)));
+    all = _mm_and_si128(all, more);
+    alignas(16) std::uint32_t lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), all);
+    std::uint32_t acc = lanes[0] & lanes[1] & lanes[2] & lanes[3];
+#else
+    std::uint32_t acc = 0xFFFFFFFFu;
+#endif
+    for (; x < x1; ++x) acc &= row[x];
+    // Some alpha byte below 255 leaves a zero bit in the AND of them all.
+    return (acc >> 24) != 0xFF;
 }
 
 void TskBitmap::ChangeHue(int delta) {
@@ -128,8 +203,22 @@ void TskBitmap::ChangeHue(int delta) {
 // ---- list --------------------------------------------------------------------
 
 TskBitmap* TskBitmapList::Find(const QString& name) const {
-    for (auto it = items_.rbegin(); it != items_.rend(); ++it)  // simple case folding keeps the length
-        if ((*it)->Name().size() == name.size() && (*it)->Name().compare(name, Qt::CaseInsensitive) == 0) return it->get();
+    // Fold the wanted name once, on the stack when it is short, and compare
+    // hashes before names.
+    QVarLengthArray<char16_t, 64> folded(name.size());
+    for (qsizetype k = 0; k < name.size(); ++k) {
+        const char16_t c = name.at(k).unicode();
+        if (QChar::isSurrogate(c)) {
+            const QString slow = name.toCaseFolded();
+            std::copy(slow.utf16(), slow.utf16() + slow.size(), folded.begin());
+            break;
+        }
+        folded[k] = c < 0x80 ? (c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c) : QChar::toCaseFolded(c);
+    }
+    const QStringView want(folded.constData(), folded.size());
+    const std::uint32_t hash = HashFolded(want);
+    for (auto it = items_.rbegin(); it != items_.rend(); ++it)
+        if ((*it)->foldedHash_ == hash && QStringView((*it)->foldedName_) == want) return it->get();
     return nullptr;
 }
 
@@ -150,6 +239,9 @@ std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d) {
 namespace {
 
 enum class Mode { Copy, Blend, Key };
+
+// Rows of the band the painter path renders at once.
+constexpr std::int64_t kBandPixels = 1 << 20;
 
 // Source offset of destination offset d: scaled by 16.16 steps, or repeated.
 inline int MapCoord(int d, std::int64_t step, int srcLen, TskFit fit) {
@@ -219,30 +311,36 @@ void DrawSkinBitmap(QPainter& p, const TskBitmap& bmp, const QRect& src, const Q
         return;
     }
 
-    // Any other device: render the visible part and let the painter put it there.
-    // Only the part inside the painter's window: a widget's painter has the
-    // widget as its device, already offset within the window it paints into.
+    // Any other device: render the visible part band by band and let the
+    // painter put it there. Only the part inside the painter's window: a
+    // widget's painter has the widget as its device, already offset within
+    // the window it paints into.
     QRect area = dst;
     if (p.device()) {
         const QRect logical = p.worldTransform().inverted().mapRect(p.window());
         area &= logical.adjusted(-1, -1, 1, 1);
     }
     if (area.isEmpty()) return;
-    QImage piece(area.size(), QImage::Format_ARGB32);
-    piece.fill(Qt::transparent);
-    for (int y = 0; y < area.height(); ++y) {
-        const int sy = src.top() + MapCoord(y + area.top() - dst.top(), stepY, src.height(), fit);
-        if (sy < 0 || sy >= bmp.Height()) continue;
-        const std::uint32_t* srow = bmp.Row(sy);
-        auto* drow = reinterpret_cast<std::uint32_t*>(piece.scanLine(y));
-        for (int x = 0; x < area.width(); ++x) {
-            const int sx = src.left() + MapCoord(x + area.left() - dst.left(), stepX, src.width(), fit);
-            if (sx < 0 || sx >= bmp.Width()) continue;
-            const std::uint32_t s = srow[sx];
-            if (mode == Mode::Blend) drow[x] = s;
-            else if (mode == Mode::Key && (s & 0xFFFFFF) == kSkinKeyColor) drow[x] = 0;
-            else drow[x] = s | 0xFF000000u;
+    const int bandRows = int(std::clamp<std::int64_t>(kBandPixels / area.width(), 1, area.height()));
+    QImage piece(area.width(), bandRows, QImage::Format_ARGB32);
+    if (piece.isNull()) return;
+    for (int top = area.top(); top <= area.bottom(); top += bandRows) {
+        const int rows = std::min(bandRows, area.bottom() + 1 - top);
+        piece.fill(Qt::transparent);
+        for (int y = 0; y < rows; ++y) {
+            const int sy = src.top() + MapCoord(y + top - dst.top(), stepY, src.height(), fit);
+            if (sy < 0 || sy >= bmp.Height()) continue;
+            const std::uint32_t* srow = bmp.Row(sy);
+            auto* drow = reinterpret_cast<std::uint32_t*>(piece.scanLine(y));
+            for (int x = 0; x < area.width(); ++x) {
+                const int sx = src.left() + MapCoord(x + area.left() - dst.left(), stepX, src.width(), fit);
+                if (sx < 0 || sx >= bmp.Width()) continue;
+                const std::uint32_t s = srow[sx];
+                if (mode == Mode::Blend) drow[x] = s;
+                else if (mode == Mode::Key && (s & 0xFFFFFF) == kSkinKeyColor) drow[x] = 0;
+                else drow[x] = s | 0xFF000000u;
+            }
         }
+        p.drawImage(QPoint(area.left(), top), piece, QRect(0, 0, area.width(), rows));
     }
-    p.drawImage(area.topLeft(), piece);
 }

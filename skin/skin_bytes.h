@@ -5,14 +5,17 @@
 #include "gbk.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <cstring>
 
 class SkinByteReader {
 public:
-    SkinByteReader(const char* data, std::int64_t size, QString what)
-        : data_(data), size_(size), what_(std::move(what)) {}
+    // what names the input in error messages; %1 in it stands for subject,
+    // filled in only when an error is raised.
+    SkinByteReader(const char* data, std::int64_t size, QString what, QString subject = QString())
+        : data_(data), size_(size), what_(std::move(what)), subject_(std::move(subject)) {}
     explicit SkinByteReader(const QByteArray& b, QString what = QStringLiteral("Skin stream"))
         : SkinByteReader(b.constData(), b.size(), std::move(what)) {}
 
@@ -21,7 +24,8 @@ public:
     bool AtEnd() const { return pos_ >= size_; }
 
     [[noreturn]] void Fail(const QString& why) const {
-        throw EStreamError(QStringLiteral("%1 is damaged at byte %2: %3").arg(what_).arg(pos_).arg(why));
+        const QString what = subject_.isNull() ? what_ : what_.arg(subject_);
+        throw EStreamError(QStringLiteral("%1 is damaged at byte %2: %3").arg(what).arg(pos_).arg(why));
     }
     void Need(std::int64_t n, const char* field) const {
         if (n < 0 || n > Remaining())
@@ -47,12 +51,13 @@ public:
         return p;
     }
     QByteArray Bytes(std::int64_t n, const char* field) { return QByteArray(Take(n, field), int(n)); }
-    // Int32 length and that many bytes.
-    QByteArray StringBytes(const char* field) {
+    // Int32 length and that many bytes, as a view into the input.
+    QByteArrayView StringView(const char* field) {
         const std::int32_t n = Int32(field);
         if (n < 0) Fail(QStringLiteral("%1 has a negative length %2").arg(QLatin1String(field)).arg(n));
-        return Bytes(n, field);
+        return QByteArrayView(Take(n, field), n);
     }
+    QByteArray StringBytes(const char* field) { return StringView(field).toByteArray(); }
     QString String(const char* field) { return gbk::decode(StringBytes(field)); }
 
 private:
@@ -60,6 +65,7 @@ private:
     std::int64_t size_;
     std::int64_t pos_ = 0;
     QString what_;
+    QString subject_;
 };
 
 class SkinByteWriter {

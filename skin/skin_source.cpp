@@ -4,6 +4,7 @@
 #include "exceptions.h"
 #include "gbk.h"
 #include "skin_bytes.h"
+#include "skin_zlib.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -11,8 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QSaveFile>
-#include <zlib.h>
 
 namespace {
 
@@ -61,13 +62,7 @@ void WriteHeader(SkinByteWriter& w, const TSkSkinSource& s) {
     w.String(s.AuthorURL());
 }
 
-// Applied to every bitmap a skin stream brings, whatever loading did before.
-void FinishBitmap(TskBitmap& b) {
-    b.ApplyKeyColor();
-    b.TestPartialAlpha();
-}
-
-void ReadPlainBitmap(SkinByteReader& r, TSkSkinContent& c) {
+void ReadPlainBitmap(SkinByteReader& r, TSkSkinContent& c, SkinPixelBudget& pixels) {
     auto b = std::make_unique<TskBitmap>();
     b->SetName(r.String("bitmap name"));
     std::int64_t w = r.Int32("bitmap width"), h = r.Int32("bitmap height");
@@ -77,9 +72,8 @@ void ReadPlainBitmap(SkinByteReader& r, TSkSkinContent& c) {
         if (w > skin_limits::kMaxBitmapSide || h > skin_limits::kMaxBitmapSide || w * h > skin_limits::kMaxBitmapPixels)
             r.Fail(QStringLiteral("bitmap %1 is %2 x %3 pixels, too large").arg(b->Name()).arg(w).arg(h));
         const char* px = r.Take(w * h * 4, "bitmap pixels");
-        b->SetSize(int(w), int(h));
-        std::memcpy(b->Bits(), px, b->ByteSize());
-        FinishBitmap(*b);
+        pixels.Take(w * h, b->Name());
+        b->LoadStreamPixels(int(w), int(h), px);
     }
     c.bitmaps->Add(std::move(b));
 }
@@ -91,21 +85,39 @@ void WritePlainBitmap(SkinByteWriter& w, const TskBitmap& b) {
     w.Raw(reinterpret_cast<const char*>(b.Bits()), std::int64_t(b.ByteSize()));
 }
 
-// A bitmap file of the older records, decoded and turned into 32 bits.
-void ReadBmpFileBitmap(SkinByteReader& r, TSkSkinContent& c) {
+// A bitmap file of the older records, decoded and turned into 32 bits. Its
+// size comes from its header and counts against the skin's pixels before
+// anything is decoded: a few bytes of file can claim a huge image.
+void ReadBmpFileBitmap(SkinByteReader& r, TSkSkinContent& c, SkinPixelBudget& pixels) {
     auto b = std::make_unique<TskBitmap>();
     b->SetName(r.String("bitmap name"));
-    const std::int32_t size = r.Int32("bitmap file size");
-    const char* file = r.Take(size, "bitmap file");
-    QImage img;
-    if (!img.loadFromData(reinterpret_cast<const uchar*>(file), size, "BMP"))
+    const QByteArrayView file = r.StringView("bitmap file");
+    QBuffer buffer;
+    buffer.setData(QByteArray::fromRawData(file.data(), file.size()));
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "BMP");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
         r.Fail(QStringLiteral("bitmap %1 is not a readable bitmap file").arg(b->Name()));
-    img = img.convertToFormat(QImage::Format_ARGB32);
+    if (size.width() > skin_limits::kMaxBitmapSide || size.height() > skin_limits::kMaxBitmapSide)
+        r.Fail(QStringLiteral("bitmap %1 is %2 x %3 pixels, too large").arg(b->Name()).arg(size.width()).arg(size.height()));
+    pixels.Take(std::int64_t(size.width()) * size.height(), b->Name());
+    reader.setAllocationLimit(int(skin_limits::kMaxSkinPixels * 4 / (1024 * 1024)) + 1);
+    QImage img;
+    if (!reader.read(&img) || img.size() != size)
+        r.Fail(QStringLiteral("bitmap %1 is not a readable bitmap file").arg(b->Name()));
     b->SetSize(img.width(), img.height());
-    for (int y = 0; y < img.height(); ++y)
-        std::memcpy(const_cast<std::uint32_t*>(b->Row(y)), img.constScanLine(y), std::size_t(img.width()) * 4);
+    const bool direct = img.format() == QImage::Format_ARGB32 || img.format() == QImage::Format_RGB32;
+    // Other formats are converted a band at a time, not as a second whole copy.
+    const int band = direct ? img.height() : std::max(1, (1 << 20) / img.width());
+    for (int top = 0; top < img.height(); top += band) {
+        const int rows = std::min(band, img.height() - top);
+        const QImage part = direct ? img : img.copy(0, top, img.width(), rows).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(b->Row(top + y), part.constScanLine(direct ? top + y : y), std::size_t(img.width()) * 4);
+    }
     b->AfterPixelsLoaded();
-    FinishBitmap(*b);
+    b->ApplyStreamRules();  // again, as for every bitmap of a stream
     c.bitmaps->Add(std::move(b));
 }
 
@@ -131,69 +143,7 @@ QByteArray ObjectText(const TSkSkinObject& o) {
     return utf8;
 }
 
-QByteArray TextToUtf8(const QByteArray& gbkText) {
-    for (char ch : gbkText)
-        if (uchar(ch) >= 0x80) return gbk::decode(gbkText).toUtf8();
-    return gbkText;
-}
-
 }  // namespace
-
-// ---- zlib -----------------------------------------------------------------------
-
-QByteArray SkinInflate(const char* data, std::int64_t size) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) throw EStreamError(QStringLiteral("The skin stream cannot be decompressed: zlib failed to start"));
-    QByteArray out;
-    std::int64_t cap = std::min<std::int64_t>(std::max<std::int64_t>(size * 8, 65536), skin_limits::kMaxSkinBytes);
-    out.resize(qsizetype(cap));
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-    std::int64_t inLeft = size;
-    std::int64_t produced = 0;
-    int rc = Z_OK;
-    for (;;) {
-        if (z.avail_in == 0 && inLeft > 0) {
-            const uInt chunk = uInt(std::min<std::int64_t>(inLeft, 1 << 30));
-            z.avail_in = chunk;
-            inLeft -= chunk;
-        }
-        if (produced == std::int64_t(out.size())) {
-            if (produced >= skin_limits::kMaxSkinBytes) {
-                inflateEnd(&z);
-                throw EStreamError(QStringLiteral("The skin stream decompresses to more than %1 bytes").arg(skin_limits::kMaxSkinBytes));
-            }
-            out.resize(qsizetype(std::min<std::int64_t>(produced * 2, skin_limits::kMaxSkinBytes)));
-        }
-        z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-        z.avail_out = uInt(out.size() - produced);
-        const uInt before = z.avail_out;
-        rc = inflate(&z, Z_NO_FLUSH);
-        produced += before - z.avail_out;
-        if (rc == Z_STREAM_END) break;
-        if (rc == Z_BUF_ERROR && z.avail_in == 0 && inLeft == 0) {
-            inflateEnd(&z);
-            throw EStreamError(QStringLiteral("The skin stream ends before its compressed data does"));
-        }
-        if (rc != Z_OK && rc != Z_BUF_ERROR) {
-            const QString msg = z.msg ? QString::fromLatin1(z.msg) : QString::number(rc);
-            inflateEnd(&z);
-            throw EStreamError(QStringLiteral("The skin stream cannot be decompressed: %1").arg(msg));
-        }
-    }
-    inflateEnd(&z);
-    out.resize(qsizetype(produced));
-    return out;
-}
-
-QByteArray SkinDeflate(const QByteArray& data, int level) {
-    uLongf len = compressBound(uLong(data.size()));
-    QByteArray out(qsizetype(len), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &len, reinterpret_cast<const Bytef*>(data.constData()),
-                  uLong(data.size()), level) != Z_OK)
-        throw EStreamError(QStringLiteral("The skin stream cannot be compressed"));
-    out.resize(qsizetype(len));
-    return out;
-}
 
 // ---- codecs -------------------------------------------------------------------------
 
@@ -208,15 +158,14 @@ void TSkSkinFilter::ReadSkinBytes(const char* data, std::int64_t size) {
     SkinByteReader r(data, size, QStringLiteral("The skin stream"));
     TSkSkinContent fresh;
     ReadHeader(r, fresh);
+    SkinPixelBudget pixels;
     const std::int64_t bitmaps = r.Count(r.Int32("bitmap count"), 12, "bitmap count");
-    for (std::int64_t k = 0; k < bitmaps; ++k) ReadPlainBitmap(r, fresh);
+    for (std::int64_t k = 0; k < bitmaps; ++k) ReadPlainBitmap(r, fresh, pixels);
     const std::int64_t objects = r.Count(r.Int32("object count"), 8, "object count");
     SkinObjectBudget budget;
     for (std::int64_t k = 0; k < objects; ++k) {
         const QString cls = r.String("object class name");
-        const QByteArray text = r.StringBytes("object text");
-        if (!FindSkinObjectClass(cls)) continue;
-        AddReadObject(fresh, CreateSkinObject(cls, ReadComponentText(TextToUtf8(text), cls), nullptr));
+        AddReadObject(fresh, ReadSkinObjectText(cls, r.StringView("object text"), nullptr));
     }
     if (!r.AtEnd()) r.Fail(QStringLiteral("%1 bytes after the last object").arg(r.Remaining()));
     FinishObjects(fresh);
@@ -263,21 +212,20 @@ void TSkSkinFilterMaxCompression::ReadSkinBytes(const char* data, std::int64_t s
     SkinByteReader r(data, size, QStringLiteral("The skin stream"));
     TSkSkinContent fresh;
     ReadHeader(r, fresh);
+    SkinPixelBudget pixels;
     const std::uint32_t word = std::uint32_t(r.Int32("bitmap count"));
     if ((word & 0xF0000) == 0xF0000) {
         const std::int64_t n = r.Count(std::int32_t(word & ~0xF0000u), 12, "bitmap count");
-        for (std::int64_t k = 0; k < n; ++k) ReadPlainBitmap(r, fresh);
+        for (std::int64_t k = 0; k < n; ++k) ReadPlainBitmap(r, fresh, pixels);
     } else {
         const std::int64_t n = r.Count(std::int32_t(word), 8, "bitmap count");
-        for (std::int64_t k = 0; k < n; ++k) ReadBmpFileBitmap(r, fresh);
+        for (std::int64_t k = 0; k < n; ++k) ReadBmpFileBitmap(r, fresh, pixels);
     }
     const std::int64_t objects = r.Count(r.Int32("object count"), 8, "object count");
     SkinObjectBudget budget;
     for (std::int64_t k = 0; k < objects; ++k) {
         const QString cls = r.String("object class name");
-        const QByteArray binary = r.StringBytes("object component");
-        if (!FindSkinObjectClass(cls)) continue;
-        AddReadObject(fresh, CreateSkinObject(cls, ReadComponentBinary(binary), nullptr));
+        AddReadObject(fresh, ReadSkinObjectBinary(cls, r.StringView("object component"), nullptr));
     }
     if (!r.AtEnd()) r.Fail(QStringLiteral("%1 bytes after the last object").arg(r.Remaining()));
     FinishObjects(fresh);

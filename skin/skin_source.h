@@ -5,6 +5,7 @@
 #include "component.h"
 #include "skin_bitmap.h"
 #include "skin_object.h"
+#include "skin_zlib.h"
 
 #include <QByteArray>
 #include <QString>
@@ -178,7 +179,3 @@ private:
 
 // Equal header, bitmaps and objects (by their stored form).
 bool SameSkin(const TSkSkinSource& a, const TSkSkinSource& b);
-
-// zlib with its header; the output is capped at kMaxSkinBytes.
-QByteArray SkinInflate(const char* data, std::int64_t size);
-QByteArray SkinDeflate(const QByteArray& data, int level);

@@ -1,5 +1,7 @@
+#include "component_cursor.h"
 #include "component_stream.h"
 #include "exceptions.h"
+#include "gbk.h"
 #include "qt_print.h"
 
 #include <gtest/gtest.h>
@@ -103,4 +105,57 @@ TEST(ComponentForms, TextErrorsNameTheSourceAndLine) {
     QByteArray deep;
     for (int i = 0; i < 100; ++i) deep += "object A: TA\n";
     EXPECT_THROW(ReadComponentText(deep), EStreamError);
+}
+
+TEST(ComponentForms, AsciiTextReadsAsItsWideCopyDoes) {
+    // Plain ASCII is read byte by byte, other text as UTF-16: both alike.
+    ComponentData plain = EveryTag();
+    std::erase_if(plain.props, [](const PropEntry& e) { return e.name == "Caption" || e.name == "Wide" || e.name == "Items"; });
+    const QByteArray ascii = ObjectBinaryToText(WriteComponentBinary(plain));
+    ASSERT_TRUE(gbk::isAscii(ascii));
+    ComponentData wide;
+    VisitComponentText(QString::fromLatin1(ascii), "t", [&](ComponentCursor& c) {
+        wide.className = c.ClassName();
+        wide.name = c.ObjectName();
+        while (c.Next()) wide.props.push_back({c.Name().toString(), c.Value(), c.Line()});
+    });
+    ComponentData bytes = ReadComponentText(ascii);
+    bytes.children.clear();
+    EXPECT_EQ(wide, bytes);
+    EXPECT_EQ(wide.props[3].line, bytes.props[3].line);
+    EXPECT_EQ(ReadComponentText(ascii + "// trailing note\r\n", "t").name, "Sample1");
+}
+
+TEST(ComponentForms, BinaryTextInAnyLayoutAndItsDamage) {
+    QByteArray data;
+    for (int k = 0; k < 300; ++k) data.append(char(k * 37));
+    const QByteArray hex = data.toHex();
+    // Upper and lower case, split digits, tabs and blank lines all decode alike.
+    QByteArray odd = "object A: TA\n  Data = {\n";
+    for (int k = 0; k < hex.size(); k += 7) odd += (k % 2 ? hex.mid(k, 7).toUpper() : hex.mid(k, 7)) + (k % 3 ? " \t" : "\n\n");
+    odd += "}\n  After = 1\nend\n";
+    const ComponentData c = ReadComponentText(odd);
+    EXPECT_EQ(c.Find("Data")->value.bin, data);
+    EXPECT_EQ(c.Find("After")->line, odd.left(odd.indexOf("After")).count('\n') + 1);
+    for (const QString& wide : {QString::fromLatin1(odd), QString::fromLatin1(odd) + QStringLiteral("// 成绩\n")}) {
+        QByteArray seen;
+        VisitComponentText(wide, "w", [&](ComponentCursor& cur) {
+            while (cur.Next()) {
+                QByteArrayView v;
+                if (cur.TakeBinary(v)) seen = v.toByteArray();
+            }
+        });
+        EXPECT_EQ(seen, data);
+    }
+    auto fails = [](const QByteArray& text, const char* why) {
+        try {
+            ReadComponentText(text, "f");
+        } catch (const EStreamError& e) {
+            return e.Message().contains(QLatin1String(why));
+        }
+        return false;
+    };
+    EXPECT_TRUE(fails("object A: TA\n  Data = {0A1\n}\nend\n", "odd number"));
+    EXPECT_TRUE(fails("object A: TA\n  Data = {\n0A\n1G}\nend\n", "f(4): bad hexadecimal digit"));
+    EXPECT_TRUE(fails("object A: TA\n  Data = {0A1B\nend\n", "'}' expected"));
 }

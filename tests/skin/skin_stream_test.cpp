@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace {
 
@@ -341,4 +343,48 @@ TEST(SkinEngineList, IndexChoosesAStoredSkinAndClamps) {
     EXPECT_TRUE(SameSkin(engine.Source(), zodiraze->Source()));
     engine.SetSkinList(nullptr);
     EXPECT_EQ(engine.SkinIndex(), -1);
+}
+
+TEST(OurSkin, WritingItBackGivesTheSameBytes) {
+    // The stream format is kept byte for byte: every default and every
+    // property order of the tables matters here.
+    const QByteArray file = OurSkinFile();
+    const QByteArray plain = SkinInflate(file.constData() + 4, file.size() - 4);
+    TSkSkinSource s;
+    TSkSkinFilter(&s).ReadSkinBytes(plain.constData(), plain.size());
+    EXPECT_EQ(TSkSkinFilter(&s).WriteSkinBytes(), plain);
+}
+
+TEST(SkinStreamZlib, ChecksTheHeaderAndTheChecksumAsZlibDoes) {
+    QRandomGenerator rng(3);
+    QByteArray data(70000, Qt::Uninitialized);
+    for (char& c : data) c = char(rng.bounded(7) == 0 ? rng.bounded(256) : 'a');
+    // Every length around the sixteen-byte steps and the 5552-byte blocks.
+    for (int n : {0, 1, 15, 16, 17, 5551, 5552, 5553, 11104, 70000}) {
+        const auto* p = reinterpret_cast<const unsigned char*>(data.constData());
+        EXPECT_EQ(SkinAdler32(1, p, std::size_t(n)), std::uint32_t(adler32(1, p, uInt(n)))) << n;
+    }
+    const QByteArray z = SkinDeflate(data, 1);
+    EXPECT_EQ(SkinInflate(z.constData(), z.size()), data);
+
+    auto refused = [](QByteArray bytes, const char* why) {
+        try {
+            SkinInflate(bytes.constData(), bytes.size());
+        } catch (const EStreamError& e) {
+            return e.Message().contains(QLatin1String(why));
+        }
+        return false;
+    };
+    QByteArray flipped = z;
+    flipped[flipped.size() - 1] = char(flipped[flipped.size() - 1] ^ 1);
+    EXPECT_TRUE(refused(flipped, "incorrect data check"));
+    EXPECT_TRUE(refused(z.left(z.size() - 2), "ends before"));
+    QByteArray header = z;
+    header[1] = char(header[1] ^ 1);
+    EXPECT_TRUE(refused(header, "incorrect header check"));
+    QByteArray dictionary = z;
+    dictionary[0] = char(0x78);
+    dictionary[1] = char(0x3F);  // a valid check, with the preset-dictionary bit
+    EXPECT_TRUE(refused(dictionary, "need dictionary"));
+    EXPECT_TRUE(refused(QByteArray("\x78", 1), "ends before"));
 }

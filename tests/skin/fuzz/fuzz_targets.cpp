@@ -42,6 +42,59 @@ void FromComponent(const ComponentData& d) {
     if (o) Exercise(*o);
 }
 
+// A frame that says yes to every border icon, as the window's frame would.
+struct Frame : TSkFormActions, TSkSkinHost {
+    void SkClose() override {}
+    void SkShowHelp() override {}
+    void SkMinimize() override {}
+    void SkMaximize() override {}
+    void SkRestore() override {}
+    void SkRollUp() override {}
+    void SkMinimizeToTray() override {}
+    void SkShowSystemMenu() override {}
+    void SkCustomAction(TSkSkinObject*) override {}
+    unsigned SkBorderIcons() const override { return 0x7F; }
+    TSkFormActions* SkinFormOwner() override { return this; }
+};
+
+// What the skinned window does with a whole skin: the frame's copy of the
+// form and a few controls' copies, laid out at window sizes from a sliver to
+// far beyond any screen, drawn, hit and shaped in each window state.
+void ExerciseFace(TSkSkinSource& s) {
+    Frame frame;
+    std::vector<const TSkSkinObject*> objects;
+    if (const TSkSkinObject* form = s.GetFormObject()) objects.push_back(form);
+    for (int k = 0; k < s.ObjectCount() && objects.size() < 4; ++k) objects.push_back(s.Object(k));
+    const QSize sizes[] = {{3, 2}, {120, 90}, {400, 300}, {1 << 24, 1 << 24}};
+    const int states[] = {skstate::Normal, skstate::Maximized, skstate::RolledUp};
+    for (const TSkSkinObject* o : objects) {
+        std::unique_ptr<TSkSkinObject> copy(CloneSkinObject(*o));
+        if (!copy) continue;
+        copy->SetHost(&frame);
+        for (std::size_t k = 0; k < std::size(sizes); ++k) {
+            const QSize size = sizes[k];
+            copy->SetState(states[k % std::size(states)]);
+            copy->SetActive(k % 2 == 0);
+            copy->SetBounds(0, 0, size.width(), size.height());
+            // The window's own pixels stay small; the rest is clipped away.
+            QImage img(std::min(size.width(), 400), std::min(size.height(), 300), QImage::Format_RGB32);
+            img.fill(0);
+            {
+                QPainter p(&img);
+                copy->Draw(p);
+            }
+            (void)copy->Mask();
+            (void)copy->HitTest(QPoint(size.width() / 2, 1));
+            if (TSkSkinObject* part = copy->FindByKind(TSkKind::skSysButton)) {
+                part->MouseEnter();
+                part->MouseDown(TMouseButton::mbLeft, {});
+                part->MouseUp(TMouseButton::mbLeft, {});
+                (void)part->GetRegion();
+            }
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -68,6 +121,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FromComponent(ReadComponentBinary(QByteArray::fromRawData(bytes, qsizetype(size))));
 #elif FUZZ_TARGET == 5
         FromComponent(ReadComponentText(QByteArray(bytes, qsizetype(size))));
+#elif FUZZ_TARGET == 6
+        if (size < 1) return 0;
+        switch (data[0] % 3) {  // the layout, then the skin
+        case 0: TSkSkinFilter(&s).ReadSkinBytes(bytes + 1, std::int64_t(size) - 1); break;
+        case 1: TSkSkinFilterMaxCompression(&s).ReadSkinBytes(bytes + 1, std::int64_t(size) - 1); break;
+        default: s.LoadFromBytes(QByteArray::fromRawData(bytes + 1, qsizetype(size) - 1)); break;
+        }
+        s.AfterLoadFixUp();
+        ExerciseFace(s);
 #else
 #error "FUZZ_TARGET names the reader"
 #endif

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the skin stream fuzzers with clang and runs each for a bounded time
-# on its seed corpus (cut from our skin by tools/make_zodiraze --seeds).
+# on its seed corpus (cut from our skin by tools/make_zodiraze --seeds; the
+# whole-skin target starts from those skins behind the byte that picks their
+# layout).
 #   run_fuzz.sh BUILD_DIR [SECONDS_PER_TARGET]
 # Exit 77 (skipped) without clang; non-zero when a fuzzer finds anything.
 set -euo pipefail
@@ -20,13 +22,26 @@ cmake --build "$out" -j2 > "$out/build.log" 2>&1 || { tail -50 "$out/build.log";
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
+# The whole-skin target: a layout byte (0 plain, 1 binary records, 2 compressed), then the skin.
+face="$out/seeds_face"
+mkdir -p "$face"
+layout=0
+for kind in skin_plain skin_records skin_compressed; do
+  for f in "$here/seeds/$kind"/*; do
+    { printf "\\$(printf %03o $layout)"; cat "$f"; } > "$face/$kind-$(basename "$f")"
+  done
+  layout=$((layout + 1))
+done
+
 status=0
-for t in skin_plain skin_records skin_compressed component_binary component_text; do
+for t in skin_plain skin_records skin_compressed component_binary component_text skin_face; do
   corpus="$out/corpus/$t"
   mkdir -p "$corpus" "$out/findings/$t"
   echo "== fuzz_$t for ${secs}s"
-  if ! "$out/fuzz_$t" -max_total_time="$secs" -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 \
-       -artifact_prefix="$out/findings/$t/" "$corpus" "$here/seeds/$t" > "$out/$t.log" 2>&1; then
+  seeds="$here/seeds/$t"
+  [ "$t" = skin_face ] && seeds="$face"
+  if ! "$out/fuzz_$t" -max_total_time="$secs" -timeout=20 -rss_limit_mb=2560 -malloc_limit_mb=256 -print_final_stats=1 \
+       -artifact_prefix="$out/findings/$t/" "$corpus" "$seeds" > "$out/$t.log" 2>&1; then
     echo "fuzz_$t found a problem:"
     grep -E "ERROR|SUMMARY|runtime error|Test unit written" "$out/$t.log" | head -20
     status=1
