@@ -27,10 +27,12 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ProgramIcon());
     InstallChineseToolkitTexts(&app);
 
-    TForm2 help;
-    TForm1 main(&help);
+    TForm1 main(nullptr);
     Application().SetMainForm(&main);
     if (qEnvironmentVariableIsSet("MARKWISE_EXIT_AFTER_PAINT")) QuitAfterFirstPaint(&main);
+    // The help window is made as soon as the main window is up: nobody can
+    // ask for it sooner, and the main window appears the faster.
+    else AfterFirstPaint(&main, [&main] { main.HelpWindow(); });
     main.show();
 
     // For a look at the window without a person at the screen: the whole

@@ -298,10 +298,18 @@ void TForm1::MbStatisticsClick(TComponent*) {
 }
 
 void TForm1::CustomItem1Click(TComponent*) {
-    if (Form2) Form2->ShowModal();
+    HelpWindow()->ShowModal();
 }
 
 // ---- help window ----------------------------------------------------------------------------------
+
+TForm2* TForm1::HelpWindow() {
+    if (!Form2) {
+        ownHelp_ = std::make_unique<TForm2>();
+        Form2 = ownHelp_.get();
+    }
+    return Form2;
+}
 
 TForm2::TForm2(QWidget* parent) : TForm(parent) {
     RegisterAllComponents();

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <vector>
 
 class TFrStringGrid;
@@ -70,6 +71,8 @@ public:
     TOpenDialog* OpenDialog1 = nullptr;
     TSkSkinEngine* SkSkinEngine1 = nullptr;
     TForm2* Form2 = nullptr;
+    // The help window, made when first asked for unless one was given.
+    TForm2* HelpWindow();
 
     // Workflow state.
     std::vector<double> Scores;                  // one slot per grid row
@@ -102,6 +105,7 @@ public:
     void RecountEntered();
 
 private:
+    std::unique_ptr<TForm2> ownHelp_;
     void RegisterHandlers();
     void BindControls();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);

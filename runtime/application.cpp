@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include <utility>
+
 #include "exceptions.h"
 
 #include <QApplication>
@@ -35,19 +37,24 @@ void TApplication::Inform(const QString& text) {
 }
 
 namespace {
-class FirstPaintQuit final : public QObject {
+class FirstPaintWatch final : public QObject {
 public:
-    using QObject::QObject;
+    FirstPaintWatch(QWidget* w, std::function<void()> then) : QObject(w), then_(std::move(then)) {}
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, qApp, &QApplication::quit);
+        if (e->type() == QEvent::Paint && then_) {
+            // After the whole window has painted, not inside its paint.
+            QTimer::singleShot(0, parent(), std::exchange(then_, {}));
+            deleteLater();
         }
         return false;
     }
 private:
-    bool seen_ = false;
+    std::function<void()> then_;
 };
 }
 
-void QuitAfterFirstPaint(QWidget* w) { w->installEventFilter(new FirstPaintQuit(w)); }
+void AfterFirstPaint(QWidget* w, std::function<void()> then) {
+    w->installEventFilter(new FirstPaintWatch(w, std::move(then)));
+}
+
+void QuitAfterFirstPaint(QWidget* w) { AfterFirstPaint(w, [] { QApplication::quit(); }); }

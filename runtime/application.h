@@ -35,6 +35,8 @@ private:
 inline TApplication& Application() { return TApplication::Instance(); }
 
 // Ends the event loop once w has been painted for the first time (start-up timing).
+// Runs then once w has painted for the first time.
+void AfterFirstPaint(QWidget* w, std::function<void()> then);
 void QuitAfterFirstPaint(QWidget* w);
 
 // Runs an event handler; an exception that escapes it ends that handler only.

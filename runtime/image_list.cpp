@@ -1,6 +1,7 @@
 #include "image_list.h"
 
 #include "exceptions.h"
+#include "png_image.h"
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
@@ -8,18 +9,18 @@ void TImageList::SetWidth(int w) { width_ = std::max(1, w); Split(); }
 void TImageList::SetHeight(int h) { height_ = std::max(1, h); Split(); }
 
 void TImageList::SetBitmap(const QByteArray& png) {
-    QImage strip;
-    if (!png.isEmpty() && !strip.loadFromData(png)) throw EStreamError(QStringLiteral("Invalid image list bitmap"));
+    const QImage strip = png.isEmpty() ? QImage() : DecodePng(png);
+    if (!png.isEmpty() && strip.isNull()) throw EStreamError(QStringLiteral("Invalid image list bitmap"));
     bitmap_ = png;
+    strip_ = strip;
     Split();
 }
 
 void TImageList::Split() {
     images_.clear();
-    QImage strip;
-    if (bitmap_.isEmpty() || !strip.loadFromData(bitmap_)) return;
-    for (int x = 0; x + width_ <= strip.width(); x += width_)
-        images_.push_back(QPixmap::fromImage(strip.copy(x, 0, width_, std::min(height_, strip.height()))));
+    if (strip_.isNull()) return;
+    for (int x = 0; x + width_ <= strip_.width(); x += width_)
+        images_.push_back(QPixmap::fromImage(strip_.copy(x, 0, width_, std::min(height_, strip_.height()))));
 }
 
 QPixmap TImageList::Image(int index) const {

@@ -27,5 +27,6 @@ private:
     void Split();
     int width_ = 16, height_ = 16;
     QByteArray bitmap_;
+    QImage strip_;  // bitmap_ decoded
     std::vector<QPixmap> images_;
 };

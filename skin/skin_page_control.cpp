@@ -157,6 +157,7 @@ void TSkSkinPageControl::SetHotTrack(bool v) {
 void TSkSkinPageControl::Loaded() {
     TControl::Loaded();
     SkinLoaded();
+    Relayout();  // the tabs were not measured while loading
 }
 
 void TSkSkinPageControl::SkinReplaced() {

@@ -23,16 +23,31 @@ void TSkTabBar::Remeasure() {
 }
 
 QSize TSkTabBar::tabSizeHint(int index) const {
+    // Each tab added while loading lays out all the tabs again; the sizes
+    // wait for the skin (or its absence) once loading is over.
+    if (pc_->IsLoading()) return QSize(1, 1);
     if (!pc_->Skin()) return QTabBar::tabSizeHint(index);
-    const TFontSpec normal = pc_->PartFont(QStringLiteral("Text"), skstate::Normal, pc_->Font());
-    const TFontSpec active = pc_->PartFont(QStringLiteral("Text"), skstate::Focused, pc_->Font());
-    const QString text = tabText(index);
-    const int textWidth = std::max(QFontMetrics(normal.ToQFont()).horizontalAdvance(text),
-                                   QFontMetrics(active.ToQFont()).horizontalAdvance(text));
+    const int textWidth = CaptionWidth(tabText(index));
     const int along = pc_->TabWidth() > 0 ? pc_->TabWidth() : textWidth + 24;
     const bool vertical = shape() == RoundedWest || shape() == RoundedEast || shape() == TriangularWest ||
                           shape() == TriangularEast;
     return vertical ? QSize(pc_->StripDepth(), along) : QSize(along, pc_->StripDepth());
+}
+
+int TSkTabBar::CaptionWidth(const QString& text) const {
+    const TFontSpec normal = pc_->PartFont(QStringLiteral("Text"), skstate::Normal, pc_->Font());
+    const TFontSpec active = pc_->PartFont(QStringLiteral("Text"), skstate::Focused, pc_->Font());
+    if (!(normal == measuredNormal_) || !(active == measuredActive_)) {
+        widths_.clear();
+        measuredNormal_ = normal;
+        measuredActive_ = active;
+    }
+    auto it = widths_.constFind(text);
+    if (it != widths_.constEnd()) return *it;
+    const int w = std::max(QFontMetrics(normal.ToQFont()).horizontalAdvance(text),
+                           QFontMetrics(active.ToQFont()).horizontalAdvance(text));
+    widths_.insert(text, w);
+    return w;
 }
 
 void TSkTabBar::paintEvent(QPaintEvent* e) {

@@ -3,6 +3,9 @@
 // clicks, keys and focus; while the page control has a skin, the page control
 // paints the tabs (the active one overlaps the page frame) and this bar
 // measures them and paints nothing but its scroll arrows.
+#include "control.h"
+
+#include <QHash>
 #include <QTabBar>
 
 class TSkSkinPageControl;
@@ -31,7 +34,13 @@ protected:
 
 private:
     void SetHot(int index);
+    // The widest a caption is in the normal and the active tab's font.
+    int CaptionWidth(const QString& text) const;
     TSkSkinPageControl* pc_;
+    // Captions measured since the fonts last changed: the toolkit asks for
+    // every tab's size whenever any tab changes.
+    mutable QHash<QString, int> widths_;
+    mutable TFontSpec measuredNormal_, measuredActive_;
     int hot_ = -1;
     bool keyFocus_ = false;
 };
