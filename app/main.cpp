@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("markwise"));
     QApplication::setWindowIcon(ProgramIcon());
     InstallChineseToolkitTexts(&app);
+    // Without a locale of its own (LANG unset, C, POSIX) the program is the
+    // Chinese program it is: dates as a Chinese teacher writes them. The
+    // decimal point stays "." either way.
+    if (QLocale::system().language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     TForm1 main(nullptr);
     Application().SetMainForm(&main);
