@@ -7,7 +7,7 @@ namespace {
 const EnumNames<TOpenOption> kOptionNames{{"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofEnableSizing"}};
 }
 
-TSaveDialog::TSaveDialog(TComponent* owner) : TComponent(owner) {}
+TSaveDialog::TSaveDialog(TComponent* owner) : TFileNameDialog(owner) {}
 
 bool TSaveDialog::Execute(QWidget* owner) {
     SaveDialogRequest r;
@@ -17,18 +17,13 @@ bool TSaveDialog::Execute(QWidget* owner) {
     r.overwritePrompt = options_ & ofOverwritePrompt;
     r.hideReadOnly = options_ & ofHideReadOnly;
     r.resizable = options_ & ofEnableSizing;
-    auto chosen = Dialogs::Current().SaveFile(owner, r);
-    if (!chosen) return false;
-    fileName_ = *chosen;
-    return true;
+    return Remember(Dialogs::Current().SaveFile(owner, r));
 }
 
 const PropertyTable& TSaveDialog::StaticProperties() {
     static PropertyTable table = [] {
-        PropertyTable t(&TComponent::StaticProperties());
+        PropertyTable t(&TFileNameDialog::StaticProperties());
         PropertyBuilder<TSaveDialog>(t)
-            .Str("Filter", [](const TSaveDialog& d) { return d.Filter(); }, [](TSaveDialog& d, const QString& v) { d.SetFilter(v); })
-            .Str("FileName", [](const TSaveDialog& d) { return d.FileName(); }, [](TSaveDialog& d, const QString& v) { d.SetFileName(v); })
             .Str("DefaultExt", [](const TSaveDialog& d) { return d.DefaultExt(); }, [](TSaveDialog& d, const QString& v) { d.SetDefaultExt(v); })
             .SetOf<TOpenOption>("Options", kOptionNames, [](const TSaveDialog& d) { return d.Options(); },
                                 [](TSaveDialog& d, unsigned v) { d.SetOptions(v); });
