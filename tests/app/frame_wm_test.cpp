@@ -6,6 +6,7 @@
 
 #include "skin_form.h"
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -26,12 +27,24 @@ protected:
     QPoint Global(QPoint windowPoint) const { return form->mapToGlobal(windowPoint); }
     QPoint Inside(const char* name) const { return frame->FormObject()->FindByName(QString::fromLatin1(name))->BoundsRect().center(); }
 
-    // Runs xdotool while the window keeps handling its events.
+    // Runs xdotool while the window keeps handling its events. The event loop
+    // may be what sees xdotool end, after which waitForFinished() only ever
+    // says false: the loop asks the process state instead, and gives up in time.
     void Pointer(const QStringList& steps) {
         QProcess xdo;
         xdo.start(QStringLiteral("xdotool"), steps);
         ASSERT_TRUE(xdo.waitForStarted());
-        while (!xdo.waitForFinished(10)) QCoreApplication::processEvents();
+        const QDeadlineTimer deadline(30000);
+        while (xdo.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            xdo.waitForFinished(10);
+            QCoreApplication::processEvents();
+        }
+        if (xdo.state() != QProcess::NotRunning) {
+            xdo.kill();
+            xdo.waitForFinished();
+            FAIL() << "xdotool did not finish: " << steps.join(QLatin1Char(' ')).toStdString();
+        }
+        ASSERT_EQ(xdo.exitStatus(), QProcess::NormalExit);
         ASSERT_EQ(xdo.exitCode(), 0) << xdo.readAllStandardError().toStdString();
     }
     static QStringList At(QPoint p) { return {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())}; }
@@ -80,7 +93,7 @@ TEST_F(MainFrameWithWindowManager, RealClicksOnTheCaptionAndTheButtons) {
     EXPECT_TRUE(Eventually([&] { return form->isMinimized(); }));
     EXPECT_EQ(frame->WindowState(), TSkWindowState::kwsMinimized);
     // The window manager brings it back, as a taskbar would.
-    Pointer({"search", "--name", "^Markwise07.7$", "windowactivate", "--sync"});
+    Pointer({"windowactivate", "--sync", QString::number(form->winId())});
     EXPECT_TRUE(Eventually([&] { return !form->isMinimized() && frame->WindowState() == TSkWindowState::kwsNormal; }));
 
     Pointer(At(Global(Inside("CloseButton"))) + QStringList{"click", "1"});

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the input method test on an X server of its own, with its own session
-# bus and an fcitx5 whose only profile is pinyin, so it never types into a
+# Runs the input method test on an X server of its own under openbox, with its
+# own session bus and an fcitx5 whose only profile is pinyin, so it never types into a
 # person's desktop and never depends on their settings.
 #   run_input_method_test.sh TEST_PROGRAM [test arguments]
 # Exits 77 (skipped) only when the input method packages are missing.
@@ -9,7 +9,7 @@ prog=$1
 shift
 
 missing() { echo "skipped: $1 is not installed (scripts/bootstrap installs it)"; exit 77; }
-for tool in fcitx5 fcitx5-remote dbus-launch xdotool xvfb-run openbox xprop; do
+for tool in fcitx5 fcitx5-remote dbus-launch xdotool Xvfb openbox xprop; do
   command -v "$tool" > /dev/null || missing "$tool"
 done
 compgen -G "/usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so" > /dev/null ||
@@ -18,14 +18,12 @@ compgen -G "/usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputc
 
 if [ -z "${MARKWISE_IME_DISPLAY:-}" ]; then
   export MARKWISE_IME_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prog" "$@"
+  exec "$(dirname "$0")/../support/with_window_manager.sh" "$0" "$prog" "$@"
 fi
 
 home=$(mktemp -d)
 fcitx_pid=
-wm_pid=
 cleanup() {
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2> /dev/null || true
   if [ -n "$fcitx_pid" ]; then
     kill "$fcitx_pid" 2> /dev/null || true
     wait "$fcitx_pid" 2> /dev/null || true
@@ -60,14 +58,6 @@ cat > "$XDG_CONFIG_HOME/fcitx5/config" << 'CONFIG'
 [Behavior]
 ActiveByDefault=True
 CONFIG
-
-# A window manager, so the window can become active and take the focus.
-openbox --sm-disable > "$home/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 300); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
 
 eval "$(dbus-launch --sh-syntax)"
 fcitx5 -D > "$home/fcitx5.log" 2>&1 &
