@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <algorithm>
 
 #include <QEvent>
 #include <QPointer>
@@ -20,6 +21,15 @@ public:
         return false;
     }
 };
+
+// QFontDatabase::hasFamily() first puts the name through fontconfig's
+// substitution rules, several milliseconds a name at start-up; the
+// installed families are a plain list to look in.
+bool Installed(const QString& family) {
+    const QStringList families = QFontDatabase::families();
+    return std::any_of(families.begin(), families.end(),
+                       [&](const QString& f) { return f.compare(family, Qt::CaseInsensitive) == 0; });
+}
 }
 
 const EnumNames<TAlign> kAlignNames{{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
@@ -28,10 +38,10 @@ QFont TFontSpec::ToQFont() const {
     QFont f;
     // A family this machine lacks (the descriptions name the fonts of the
     // platform they were made on) is left out rather than searched for on
-    // every lookup; asking the font database is itself slow, so once a name.
+    // every lookup; once a name is enough.
     static QHash<QString, bool> installed;
     auto known = installed.find(name);
-    if (known == installed.end()) known = installed.insert(name, QFontDatabase::hasFamily(name));
+    if (known == installed.end()) known = installed.insert(name, Installed(name));
     QStringList families;
     if (*known) families << name;
     families << QStringLiteral("Noto Sans CJK SC") << QStringLiteral("WenQuanYi Zen Hei") << QStringLiteral("DejaVu Sans");
