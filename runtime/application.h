@@ -34,9 +34,11 @@ private:
 
 inline TApplication& Application() { return TApplication::Instance(); }
 
-// Ends the event loop once w has been painted for the first time (start-up timing).
 // Runs then once w has painted for the first time.
 void AfterFirstPaint(QWidget* w, std::function<void()> then);
+// Ends the event loop once w has painted for the first time (start-up timing).
+// With MARKWISE_PAINTED_FD set it first writes one byte to that descriptor,
+// so a timer can stop at the paint rather than at the end of the process.
 void QuitAfterFirstPaint(QWidget* w);
 
 // Runs an event handler; an exception that escapes it ends that handler only.
