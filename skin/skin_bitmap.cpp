@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -249,6 +250,18 @@ inline int MapCoord(int d, std::int64_t step, int srcLen, TskFit fit) {
     return int((std::int64_t(d) * step) >> 16);
 }
 
+// The source column of each of count destination columns starting first
+// columns into the destination, or -1 where that falls outside the bitmap.
+// Worked out once per draw: every row uses the same columns.
+std::vector<int> SourceColumns(int first, int count, const QRect& src, std::int64_t step, TskFit fit, int width) {
+    std::vector<int> cols(std::size_t(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
+        const int sx = src.left() + MapCoord(first + i, step, src.width(), fit);
+        cols[std::size_t(i)] = sx >= 0 && sx < width ? sx : -1;
+    }
+    return cols;
+}
+
 // The 32-bit image under the painter when its pixels can be written directly,
 // with the painter's translation and clip rectangle in device coordinates.
 QImage* DirectTarget(QPainter& p, QPoint& offset, QRect& clip) {
@@ -286,26 +299,28 @@ void DrawSkinBitmap(QPainter& p, const TskBitmap& bmp, const QRect& src, const Q
     if (QImage* img = DirectTarget(p, offset, clip)) {
         const QRect target = dst.translated(offset) & clip;
         if (target.isEmpty()) return;
-        const bool opaqueTarget = img->format() == QImage::Format_RGB32;
+        const std::uint32_t opaque = img->format() == QImage::Format_RGB32 ? 0xFF000000u : 0u;
+        const std::vector<int> cols =
+            SourceColumns(target.left() - offset.x() - dst.left(), target.width(), src, stepX, fit, bmp.Width());
+        const int n = target.width();
         for (int y = target.top(); y <= target.bottom(); ++y) {
             const int sy = src.top() + MapCoord(y - offset.y() - dst.top(), stepY, src.height(), fit);
             if (sy < 0 || sy >= bmp.Height()) continue;
             const std::uint32_t* srow = bmp.Row(sy);
-            auto* drow = reinterpret_cast<std::uint32_t*>(img->scanLine(y));
-            for (int x = target.left(); x <= target.right(); ++x) {
-                const int sx = src.left() + MapCoord(x - offset.x() - dst.left(), stepX, src.width(), fit);
-                if (sx < 0 || sx >= bmp.Width()) continue;
-                const std::uint32_t s = srow[sx];
-                std::uint32_t out;
-                switch (mode) {
-                case Mode::Blend: out = BlendPixel(s, drow[x]); break;
-                case Mode::Key:
-                    if ((s & 0xFFFFFF) == kSkinKeyColor) continue;
-                    out = s;
-                    break;
-                default: out = s; break;
-                }
-                drow[x] = opaqueTarget ? (out | 0xFF000000u) : out;
+            auto* drow = reinterpret_cast<std::uint32_t*>(img->scanLine(y)) + target.left();
+            switch (mode) {
+            case Mode::Blend:
+                for (int i = 0; i < n; ++i)
+                    if (cols[i] >= 0) drow[i] = BlendPixel(srow[cols[i]], drow[i]) | opaque;
+                break;
+            case Mode::Key:
+                for (int i = 0; i < n; ++i)
+                    if (cols[i] >= 0 && (srow[cols[i]] & 0xFFFFFF) != kSkinKeyColor) drow[i] = srow[cols[i]] | opaque;
+                break;
+            default:
+                for (int i = 0; i < n; ++i)
+                    if (cols[i] >= 0) drow[i] = srow[cols[i]] | opaque;
+                break;
             }
         }
         return;
@@ -324,6 +339,7 @@ void DrawSkinBitmap(QPainter& p, const TskBitmap& bmp, const QRect& src, const Q
     const int bandRows = int(std::clamp<std::int64_t>(kBandPixels / area.width(), 1, area.height()));
     QImage piece(area.width(), bandRows, QImage::Format_ARGB32);
     if (piece.isNull()) return;
+    const std::vector<int> cols = SourceColumns(area.left() - dst.left(), area.width(), src, stepX, fit, bmp.Width());
     for (int top = area.top(); top <= area.bottom(); top += bandRows) {
         const int rows = std::min(bandRows, area.bottom() + 1 - top);
         piece.fill(Qt::transparent);
@@ -333,8 +349,8 @@ void DrawSkinBitmap(QPainter& p, const TskBitmap& bmp, const QRect& src, const Q
             const std::uint32_t* srow = bmp.Row(sy);
             auto* drow = reinterpret_cast<std::uint32_t*>(piece.scanLine(y));
             for (int x = 0; x < area.width(); ++x) {
-                const int sx = src.left() + MapCoord(x + area.left() - dst.left(), stepX, src.width(), fit);
-                if (sx < 0 || sx >= bmp.Width()) continue;
+                const int sx = cols[std::size_t(x)];
+                if (sx < 0) continue;
                 const std::uint32_t s = srow[sx];
                 if (mode == Mode::Blend) drow[x] = s;
                 else if (mode == Mode::Key && (s & 0xFFFFFF) == kSkinKeyColor) drow[x] = 0;
