@@ -37,29 +37,38 @@ int ColumnCount(const ScoreTable& t) {
 struct ColumnFacts {
     int values = 0, numbers = 0, scores = 0;
     bool runningNumbers = true;  // 1, 2, 3, ... : a row number, not a score
-    QStringList first;
-};
-
-ColumnFacts Examine(const ScoreTable& t, int column, bool hasHeader) {
-    ColumnFacts f;
     double previous = 0;
-    for (qsizetype r = hasHeader ? 1 : 0; r < t.rows.size(); ++r) {
-        const QString text = Cell(t.rows[r], column);
-        if (text.isEmpty()) continue;
-        ++f.values;
-        if (f.first.size() < kShownValues) f.first << text;
-        const auto v = CellNumber(text, t.decimalComma);
+    QStringList first;
+
+    void Take(const QString& text, bool decimalComma) {
+        ++values;
+        if (first.size() < kShownValues) first << text;
+        const auto v = CellNumber(text, decimalComma);
         if (!v) {
-            f.runningNumbers = false;
-            continue;
+            runningNumbers = false;
+            return;
         }
-        ++f.numbers;
-        if (IsScore(*v)) ++f.scores;
-        if (*v != (f.numbers == 1 ? std::floor(*v) : previous + 1)) f.runningNumbers = false;
+        ++numbers;
+        if (IsScore(*v)) ++scores;
+        if (*v != (numbers == 1 ? std::floor(*v) : previous + 1)) runningNumbers = false;
         previous = *v;
     }
-    if (f.numbers < 3) f.runningNumbers = false;
-    return f;
+};
+
+// What each column holds, in one pass over the cells that are there: a ragged
+// table costs its cells, not its widest row times its row count.
+std::vector<ColumnFacts> Examine(const ScoreTable& t, bool hasHeader) {
+    std::vector<ColumnFacts> facts(std::size_t(ColumnCount(t)));
+    for (qsizetype r = hasHeader ? 1 : 0; r < t.rows.size(); ++r) {
+        const QStringList& cells = t.rows[r].cells;
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const QString text = cells[c].trimmed();
+            if (!text.isEmpty()) facts[std::size_t(c)].Take(text, t.decimalComma);
+        }
+    }
+    for (ColumnFacts& f : facts)
+        if (f.numbers < 3) f.runningNumbers = false;
+    return facts;
 }
 
 bool HeaderRow(const ScoreTable& t) {
@@ -79,12 +88,12 @@ bool HeaderRow(const ScoreTable& t) {
 ColumnSearch FindScoreColumns(const ScoreTable& table) {
     ColumnSearch out;
     out.hasHeader = HeaderRow(table);
-    const int columns = ColumnCount(table);
+    const std::vector<ColumnFacts> facts = Examine(table, out.hasHeader);
     std::vector<ScoreColumn> named, allScores, withNumbers;
     int used = 0;
-    for (int c = 0; c < columns; ++c) {
+    for (int c = 0; c < int(facts.size()); ++c) {
         const QString header = out.hasHeader ? Cell(table.rows.front(), c) : QString();
-        const ColumnFacts f = Examine(table, c, out.hasHeader);
+        const ColumnFacts& f = facts[std::size_t(c)];
         if (f.values == 0) continue;
         ++used;
         if (NamesSomethingElse(header) || f.numbers == 0) continue;

@@ -12,6 +12,10 @@ namespace {
 // Far more than any class list; the column search looks at every cell.
 constexpr qsizetype kMaxCells = 300000;
 
+ETextTableError TooManyCells() {
+    return ETextTableError(QStringLiteral("它的单元格超过%1个，不像是一个班级的成绩表。").arg(kMaxCells));
+}
+
 bool IsBlank(QChar c) { return c == ' ' || c == '\t' || c == QChar(0x3000); }
 
 // One record of the text: its first line and its fields.
@@ -22,16 +26,19 @@ struct Record {
 
 // Splits text into records. sep is the cell separator; nullopt splits on
 // runs of blanks. maxRecords bounds the work when only a sample is needed.
+// Every field counts against the cell limit, empty ones too, so a line of
+// nothing but separators cannot fill the memory before any check.
 QList<Record> Split(const QString& text, std::optional<QChar> sep, int maxRecords = -1) {
     QList<Record> out;
     const qsizetype n = text.size();
-    qsizetype i = 0;
+    qsizetype i = 0, fields = 0;
     int line = 1;
     while (i < n && (maxRecords < 0 || out.size() < maxRecords)) {
         Record rec{line, {}};
         QString field;
         bool fieldStarted = false, fieldHasText = false;
         auto endField = [&] {
+            if (++fields > kMaxCells) throw TooManyCells();
             rec.fields << field;
             field.clear();
             fieldStarted = fieldHasText = false;
@@ -129,12 +136,8 @@ ScoreTable ParseTextTable(const QString& text) {
     }
     ScoreTable table;
     table.decimalComma = sep != QChar(',');
-    qsizetype cells = 0;
     for (Record& r : Split(text, sep)) {
         if (!HasText(r.fields)) continue;
-        cells += r.fields.size();
-        if (cells > kMaxCells)
-            throw ETextTableError(QStringLiteral("它的单元格超过%1个，不像是一个班级的成绩表。").arg(kMaxCells));
         table.rows << ScoreTable::Row{r.line, std::move(r.fields)};
     }
     return table;

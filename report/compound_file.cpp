@@ -141,9 +141,11 @@ private:
     // The first bytes of a stream, read through its chain.
     QByteArray Head(const Entry& e, int n) const {
         QByteArray out;
+        if (e.size == 0) return out;
         if (e.size < cutoff_) {
             for (quint32 s = e.start; out.size() < n && s < miniFat_.size(); s = miniFat_[s]) {
                 const quint64 pos = quint64(s) * miniSector_;
+                if (pos / sector_ >= miniStream_.size()) break;
                 const quint64 container = miniStream_[size_t(pos / sector_)];
                 out += b_.mid(qsizetype(Offset(quint32(container)) + pos % sector_), qsizetype(miniSector_));
                 if (out.size() > n) break;

@@ -162,8 +162,10 @@ bool Connection::TryConnect() {
         auto conn = connector->connect(U("pipe,name=" + TWordApplication::Settings().pipeName));
         auto factory = bridge::BridgeFactory::create(local);
         auto br = factory->createBridge(rtl::OUString(), "urp", conn, nullptr);
-        context_.set(br->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW);
+        // Held before the first call over it, so an office not ready yet
+        // leaves no half-open bridge behind when Drop() runs.
         bridge_.set(br, uno::UNO_QUERY);
+        context_.set(br->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY_THROW);
         desktop_ = frame::Desktop::create(context_);
         return true;
     } catch (const connection::NoConnectException&) {

@@ -91,10 +91,23 @@ void TReportSession::PrepareOffice() {
     keeper_ = std::make_unique<QTimer>();
     keeper_->setInterval(2000);
     // The office ends by itself when the teacher closes its last window.
+    // One that cannot stay up (a broken installation, a damaged profile) is
+    // not started again and again: the command that needs it starts its own
+    // and says what is wrong.
+    quickEnds_ = 0;
+    keptStart_.start();
     QObject::connect(keeper_.get(), &QTimer::timeout, [this] {
-        if (office::Connection::Running()) return;
+        if (office::Connection::Running()) {
+            if (keptStart_.elapsed() > 10000) quickEnds_ = 0;
+            return;
+        }
+        if (keptStart_.elapsed() < 10000 && ++quickEnds_ >= 3) {
+            keeper_->stop();
+            return;
+        }
         try {
             office::Connection::StartInBackground();
+            keptStart_.start();
         } catch (const std::exception&) {
             keeper_->stop();
         }
@@ -137,7 +150,10 @@ void TReportSession::CloseStalePreviews() {
 
 bool TReportSession::ExtractTemplate(const QString& type, const QString& name, const QString& fileName) {
     const auto data = FindResource(type, name);
-    if (!data) return false;
+    if (!data) {
+        SaveSucceeded = false;
+        return false;
+    }
     QFile out(fileName);
     if (fileName.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(*data) != data->size() ||
         !out.flush()) {
@@ -282,7 +298,6 @@ void TReportSession::Preview() {
             WordApp = new TWordApplication(nullptr);
             WordApp->SetVisible(true);
         }
-        if (!WordDoc) WordDoc = new TWordDocument(nullptr);
         WordApp->Documents().Open(ReportFileName, EmptyParam, true, EmptyParam, EmptyParam, EmptyParam,
                                   EmptyParam, EmptyParam, EmptyParam, EmptyParam, EmptyParam, true);
     } catch (...) {

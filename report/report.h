@@ -5,6 +5,7 @@
 #include "word.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QDate>
 #include <QString>
@@ -109,4 +110,6 @@ private:
     // Closes read-only views of the report, which show what it was before.
     void CloseStalePreviews();
     std::unique_ptr<QTimer> keeper_;  // starts the kept office again should it end
+    QElapsedTimer keptStart_;         // when the kept office was last started
+    int quickEnds_ = 0;               // kept offices in a row that ended soon after starting
 };

@@ -118,4 +118,6 @@ TEST(TextTable, DamagedTextStaysBounded) {
     // A grid of a million cells is no class list.
     const QString line = QString("1,").repeated(999) + "1\n";
     EXPECT_THROW(ParseTextTable(line.repeated(400)), ETextTableError);
+    // Nor is a line of nothing but separators: empty fields count too.
+    EXPECT_THROW(ParseTextTable("a,b\n" + QString(",").repeated(400000)), ETextTableError);
 }

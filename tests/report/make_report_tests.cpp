@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -137,6 +138,22 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     // the dialog offers the last confirmed name again
     EXPECT_EQ(dialogs.saveRequests.back().fileName, first);
     EXPECT_EQ(dialogs.saveRequests.front().fileName, "");
+}
+
+// An office that cannot stay up is not started again for the rest of the day.
+TEST_F(MakeReport, TheKeptOfficeIsNotRestartedWithoutEnd) {
+    const QString starts = testoffice::Path("starts.txt");
+    QFile::remove(starts);
+    const QString failing = testoffice::Path("failing.sh");
+    testoffice::WriteFile(failing, QStringLiteral("#!/bin/sh\necho started >> '%1'\nexit 1\n").arg(starts).toUtf8());
+    QFile::setPermissions(failing, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TWordApplication::Settings().program = failing;
+    session.PrepareOffice();
+    QTest::qWait(11000);
+    session.EndOffice();
+    QFile f(starts);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().count("started"), 3);
 }
 
 TEST_F(MakeReport, UnwritablePlaceIsNeitherFilledNorSaved) {

@@ -50,6 +50,14 @@ TEST(Word97Check, DamageInTheTablesOrTheStreamsIsRefused) {
     noFib[word] = 0;
     EXPECT_EQ(CheckWord97Document(noFib), "the WordDocument stream has no Word information block");
 
+    // A WordDocument stream that says it is empty has no block to read.
+    const QByteArray wordName = QByteArray("W\0o\0r\0d\0D\0o\0c\0u\0m\0e\0n\0t\0", 24);
+    const qsizetype entry = whole.indexOf(wordName);
+    ASSERT_GT(entry, 0);
+    QByteArray emptyWord = whole;
+    Put32(emptyWord, int(entry + 120), 0);
+    EXPECT_NE(CheckWord97Document(emptyWord), "");
+
     EXPECT_NE(CheckWord97Document(QByteArray(70 << 20, '\0')), "");
 }
 
