@@ -271,6 +271,8 @@ QImage* DirectTarget(QPainter& p, QPoint& offset, QRect& clip) {
     if (img->format() != QImage::Format_RGB32 && img->format() != QImage::Format_ARGB32) return nullptr;
     const QTransform t = p.deviceTransform();
     if (t.type() > QTransform::TxTranslate) return nullptr;
+    // Pixels written straight would not fade or combine as the painter says.
+    if (p.opacity() < 1 || p.compositionMode() != QPainter::CompositionMode_SourceOver) return nullptr;
     offset = QPoint(int(t.dx()), int(t.dy()));
     clip = img->rect();
     if (p.hasClipping()) {

@@ -79,4 +79,11 @@ public:
         out.append(b);
     }
     void String(const QString& s) { StringBytes(gbk::encode(s)); }
+    // A count in the low 16 bits of a word whose bits 16-19 mark the layout:
+    // a larger count could not be read back, so it is refused here.
+    void FlaggedCount(std::int64_t n, const char* what) {
+        if (n > 0xFFFF)
+            throw EStreamError(QStringLiteral("A skin holds at most 65535 %1, not %2").arg(QLatin1String(what)).arg(n));
+        Int32(std::int32_t(n | 0xF0000));
+    }
 };

@@ -4,9 +4,10 @@
 #include <cmath>
 
 int ShiftHueValue(int hue, int delta) {
+    // A change from one shift to another can be more than once round.
     int h = hue + delta;
-    if (h >= 256) h -= 255;
-    if (h < 0) h += 255;
+    while (h >= 256) h -= 255;
+    while (h < 0) h += 255;
     return h;
 }
 
@@ -45,9 +46,11 @@ void HslToRgb(double h, double s, double l, int& r, int& g, int& b) {
     }
     const double q = l < 0.5 ? l * (1 + s) : l + s - l * s;
     const double p = 2 * l - q;
-    r = int(std::lround(HueToRgb(p, q, h + 1.0 / 3) * 255));
-    g = int(std::lround(HueToRgb(p, q, h) * 255));
-    b = int(std::lround(HueToRgb(p, q, h - 1.0 / 3) * 255));
+    // Kept within a byte: a stray bit above it would land in the alpha.
+    auto channel = [&](double t) { return std::clamp(int(std::lround(HueToRgb(p, q, t) * 255)), 0, 255); };
+    r = channel(h + 1.0 / 3);
+    g = channel(h);
+    b = channel(h - 1.0 / 3);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TSkSkinObject* ReadSkinObjectText(const QString& className, QByteArrayView gbkTe
 
 QByteArray TSkSkinObject::ObjectsData() const {
     SkinByteWriter w;
-    w.Int32(std::int32_t(ChildCount() | 0xF0000));
+    w.FlaggedCount(ChildCount(), "children in one object");
     for (int k = 0; k < ChildCount(); ++k) {
         const TSkSkinObject* c = Child(k);
         w.String(c->ClassName());

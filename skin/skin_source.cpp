@@ -236,7 +236,7 @@ QByteArray TSkSkinFilterMaxCompression::WriteSkinBytes() {
     SkinByteWriter w;
     WriteHeader(w, *source_);
     const TskBitmapList& bitmaps = source_->Bitmaps();
-    w.Int32(std::int32_t(bitmaps.Count() | 0xF0000));
+    w.FlaggedCount(bitmaps.Count(), "bitmaps");
     for (int k = 0; k < bitmaps.Count(); ++k) WritePlainBitmap(w, *bitmaps.At(k));
     const auto& objects = source_->Content().objects;
     w.Int32(std::int32_t(objects.size()));

@@ -226,6 +226,10 @@ TEST(SkinRegion, TransparentCornersCutTheWindow) {
 TEST(SkinHue, ShiftWrapsAndKeepsTransparency) {
     EXPECT_EQ(ShiftHueValue(250, 10), 5);
     EXPECT_EQ(ShiftHueValue(3, -10), 248);
+    // From one large shift to another in one step, transparency and all.
+    EXPECT_EQ(ShiftHueValue(0, -450), 60);
+    EXPECT_EQ(ShiftPixelHue(0x00FF0000, -450), ShiftPixelHue(0x00FF0000, 60));
+    EXPECT_EQ(ShiftPixelHue(0x80FF0000, 700) >> 24, 0x80u);
     TskBitmap b("b", 2, 1);
     b.SetPixel(0, 0, 0x80FF0000);  // half-transparent pure red
     b.SetPixel(1, 0, kSkinTransparent);

@@ -152,6 +152,11 @@ TEST(SkinStream, SameNamedBitmapsAreKeptAndTheLastIsFound) {
     TSkSkinFilterMaxCompression(&back).ReadSkinBytes(bytes.constData(), bytes.size());
     ASSERT_EQ(back.Bitmaps().Count(), 2);
     EXPECT_EQ(back.Bitmaps().Find("GLYPH")->Pixel(0, 0), 0xFF000002u);
+
+    // More than the record layout's count can say is refused when saving,
+    // rather than written as a file that will not load.
+    for (int k = 0; k < 0x10000; ++k) s.Bitmaps().Add(Bitmap1x1("many", 0xFF000001));
+    EXPECT_THROW(TSkSkinFilterMaxCompression(&s).WriteSkinBytes(), EStreamError);
 }
 
 TEST(SkinStream, SignatureIsNotCheckedButTheZlibDataIs) {
