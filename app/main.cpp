@@ -1,6 +1,7 @@
 // Start-up: the application title, the two windows, the message loop.
 #include "application.h"
 #include "colors.h"
+#include "control.h"
 #include "main_window.h"
 #include "program_icon.h"
 #include "skin_form.h"
@@ -22,6 +23,12 @@ int main(int argc, char** argv) {
     // toolkit draws the rest in the same colours.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setPalette(SystemPalette());
+    // Text the toolkit draws (its dialogs, and every edit's first layout
+    // before the window's fonts arrive) in the window's own typeface: the
+    // same punctuation everywhere, and no typeface loaded only to be dropped.
+    QFont font = QApplication::font();
+    font.setFamilies(TFontSpec::FallbackFamilies());
+    QApplication::setFont(font);
     Application().SetTitle(QStringLiteral("Markwise2006版"));
     // No display name: the toolkit would append it to every window's caption.
     QApplication::setApplicationName(QStringLiteral("markwise"));

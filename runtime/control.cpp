@@ -34,6 +34,12 @@ bool Installed(const QString& family) {
 
 const EnumNames<TAlign> kAlignNames{{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
 
+const QStringList& TFontSpec::FallbackFamilies() {
+    static const QStringList families{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                                      QStringLiteral("DejaVu Sans")};
+    return families;
+}
+
 QFont TFontSpec::ToQFont() const {
     QFont f;
     // A family this machine lacks (the descriptions name the fonts of the
@@ -44,7 +50,7 @@ QFont TFontSpec::ToQFont() const {
     if (known == installed.end()) known = installed.insert(name, Installed(name));
     QStringList families;
     if (*known) families << name;
-    families << QStringLiteral("Noto Sans CJK SC") << QStringLiteral("WenQuanYi Zen Hei") << QStringLiteral("DejaVu Sans");
+    families << FallbackFamilies();
     f.setFamilies(families);
     f.setPixelSize(height < 0 ? -height : (height > 0 ? height : 11));
     f.setBold(style & fsBold);

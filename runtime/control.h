@@ -22,6 +22,8 @@ struct TFontSpec {
     int charset = 1;
     bool operator==(const TFontSpec&) const = default;
     QFont ToQFont() const;
+    // The families every font falls back to, Chinese first.
+    static const QStringList& FallbackFamilies();
 };
 
 class TControl : public TComponent {
