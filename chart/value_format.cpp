@@ -4,13 +4,44 @@
 
 #include <cmath>
 #include <charconv>
+#include <QHashFunctions>
+#include <cstring>
 #include <string>
+#include <unordered_map>
 
 namespace {
 bool IsPlaceholder(QChar c) { return c == '0' || c == '#' || c == ',' || c == '.'; }
 }
 
+namespace {
+QString Format(const QString& format, double value);
+}
+
+// Every paint labels the same axes, marks and legend again; the texts are
+// worked out once and looked up after that.
 QString FormatFloat(const QString& format, double value) {
+    struct Key {
+        QString format;
+        double value;
+        QChar separator;
+        bool operator==(const Key& o) const {
+            return format == o.format && std::memcmp(&value, &o.value, sizeof value) == 0 && separator == o.separator;
+        }
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const { return qHashMulti(0, k.format, qHashBits(&k.value, sizeof k.value), k.separator); }
+    };
+    thread_local std::unordered_map<Key, QString, KeyHash> known;
+    Key key{format, value, DecimalSeparator()};
+    if (auto it = known.find(key); it != known.end()) return it->second;
+    if (known.size() >= 1024) known.clear();
+    QString text = Format(format, value);
+    known.emplace(std::move(key), text);
+    return text;
+}
+
+namespace {
+QString Format(const QString& format, double value) {
     if (!std::isfinite(value)) return QString::number(value);
     QString fmt = format;
     bool negativeSection = false;
@@ -62,3 +93,4 @@ QString FormatFloat(const QString& format, double value) {
     if (v < 0 && !isZero) out.prepend(QLatin1Char('-'));
     return prefix + out + suffix;
 }
+}  // namespace

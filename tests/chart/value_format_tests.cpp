@@ -1,6 +1,7 @@
 // Number formats of axis labels, legend items and marks.
 #include "value_format.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 TEST(ValueFormat, AxisAndValueFormat) {
@@ -21,4 +22,19 @@ TEST(ValueFormat, PercentFormatAndLiterals) {
     EXPECT_EQ(FormatFloat(QStringLiteral("0.00"), 3), QStringLiteral("3.00"));
     EXPECT_EQ(FormatFloat(QStringLiteral("000"), 7), QStringLiteral("007"));
     EXPECT_EQ(FormatFloat(QStringLiteral("0.0;(0.0)"), -2), QStringLiteral("(2.0)"));
+}
+
+// Texts are remembered between paints; a later change of the locale's
+// decimal point, or the same value under another format, must not be
+// answered from what was remembered.
+TEST(ValueFormat, RememberedTextsFollowFormatAndDecimalPoint) {
+    const QString f = QStringLiteral("0.0");
+    EXPECT_EQ(FormatFloat(f, 2.5), QStringLiteral("2.5"));
+    EXPECT_EQ(FormatFloat(QStringLiteral("0.00"), 2.5), QStringLiteral("2.50"));
+    EXPECT_EQ(FormatFloat(f, -0.0), QStringLiteral("0.0"));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(FormatFloat(f, 2.5), QStringLiteral("2,5"));
+    QLocale::setDefault(before);
+    EXPECT_EQ(FormatFloat(f, 2.5), QStringLiteral("2.5"));
 }
