@@ -42,9 +42,18 @@ int main(int argc, char** argv) {
     TForm1 main(nullptr);
     Application().SetMainForm(&main);
     if (qEnvironmentVariableIsSet("MARKWISE_EXIT_AFTER_PAINT")) QuitAfterFirstPaint(&main);
-    // The help window is made as soon as the main window is up: nobody can
-    // ask for it sooner, and the main window appears the faster.
-    else AfterFirstPaint(&main, [&main] { main.HelpWindow(); });
+    // The other pages and the help window are made as soon as the main
+    // window is up: nobody can ask for them sooner, and the window appears
+    // the faster.
+    else
+        AfterFirstPaint(&main, [&main] {
+            try {
+                main.CompleteLoading();
+            } catch (...) {
+                Application().HandleCurrentException();
+            }
+            main.HelpWindow();
+        });
     main.show();
 
     // For a look at the window without a person at the screen: the whole

@@ -101,10 +101,14 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
 }
 
-void TForm1::BindControls() {
+bool TForm1::BuildsChildrenLater(const TComponent& container) const {
+    auto* sheet = dynamic_cast<const TSkCustomTabSheet*>(&container);
+    return sheet && sheet->PageIndex() != kScoreEntryPage;
+}
+
+void TForm1::FormCreate(TComponent*) {
     strgrdscore = Require<TFrStringGrid>(*this, "strgrdscore");
     LED = Require<TFrLEDDisplay>(*this, "LED");
-    sgrdAnalyse = Require<TSkSkinStringGrid>(*this, "sgrdAnalyse");
     SkSkinPageControl1 = Require<TSkSkinPageControl>(*this, "SkSkinPageControl1");
     MbMake = Require<TSkSkinItem>(*this, "MbMake");
     MbPreview = Require<TSkSkinItem>(*this, "MbPreview");
@@ -114,6 +118,17 @@ void TForm1::BindControls() {
     CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
     btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
     btnClear = Require<TSkSkinButton>(*this, "btnClear");
+    SaveDialog1 = Require<TSaveDialog>(*this, "SaveDialog1");
+    OpenDialog1 = Require<TOpenDialog>(*this, "OpenDialog1");
+    SkSkinEngine1 = Require<TSkSkinEngine>(*this, "SkSkinEngine1");
+    Report.SaveSucceeded = true;
+    strgrdscore->SetCells(0, 0, QStringLiteral("成绩"));
+    SkSkinPageControl1->SetActivePageIndex(kScoreEntryPage);
+    LED->SetCaption(QStringLiteral("0"));
+}
+
+void TForm1::Completed() {
+    sgrdAnalyse = Require<TSkSkinStringGrid>(*this, "sgrdAnalyse");
     edtclassname = Require<TSkSkinEdit>(*this, "edtclassname");
     edtteacher = Require<TSkSkinEdit>(*this, "edtteacher");
     edtclassnumber = Require<TSkSkinEdit>(*this, "edtclassnumber");
@@ -128,23 +143,12 @@ void TForm1::BindControls() {
     tmBeginTime = Require<TFrDateTimePicker>(*this, "tmBeginTime");
     tmEndTime = Require<TFrDateTimePicker>(*this, "tmEndTime");
     mmadvice = Require<TFrMemo>(*this, "mmadvice");
-    SaveDialog1 = Require<TSaveDialog>(*this, "SaveDialog1");
-    OpenDialog1 = Require<TOpenDialog>(*this, "OpenDialog1");
-    SkSkinEngine1 = Require<TSkSkinEngine>(*this, "SkSkinEngine1");
-}
-
-void TForm1::FormCreate(TComponent*) {
-    BindControls();
-    Report.SaveSucceeded = true;
     static const char* const kFixedColumn[] = {"成绩分布", "优(90+)", "良(80-90)", "中(70-80)",
                                                "及格(60-70)", "不及格(60-)", "总数", "平均成绩"};
     for (int row = 0; row < 8; ++row) sgrdAnalyse->SetCells(0, row, QString::fromUtf8(kFixedColumn[row]));
     sgrdAnalyse->SetCells(1, 0, QStringLiteral("人数"));
     sgrdAnalyse->SetCells(2, 0, QStringLiteral("百分比%"));
-    strgrdscore->SetCells(0, 0, QStringLiteral("成绩"));
     tmExam->SetDate(QDate::currentDate());
-    SkSkinPageControl1->SetActivePageIndex(4);
-    LED->SetCaption(QStringLiteral("0"));
 }
 
 // ---- score entry ---------------------------------------------------------------------------

@@ -32,6 +32,7 @@ constexpr int kBandCount = 5;
 int BandOf(double score);
 
 constexpr int kScoreRows = 299;  // score rows 1 to 299 below the header row
+constexpr int kScoreEntryPage = 4;  // the page the window opens on
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -104,10 +105,15 @@ public:
     // Shows EnteredCount in the LED.
     void RecountEntered();
 
+protected:
+    // The score entry page comes up first; the other pages are built once
+    // the window is up, or when one of them is about to show.
+    bool BuildsChildrenLater(const TComponent& container) const override;
+    void Completed() override;
+
 private:
     std::unique_ptr<TForm2> ownHelp_;
     void RegisterHandlers();
-    void BindControls();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
     // anything else is refused with a message.
     void FilterKey(QChar& key, bool allowPoint);

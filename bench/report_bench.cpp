@@ -114,6 +114,7 @@ struct Window {
     Window() {
         Application().SetMainForm(&form);
         form.show();
+        form.CompleteLoading();  // as the program does once the window is up
         const QStringList scores{"95", "89.5", "72", "60", "59.4", "100", "83", "77"};
         for (int i = 0; i < scores.size(); ++i) form.strgrdscore->SetCells(0, i + 1, scores[i]);
         QTest::mouseClick(form.btnAnalyse, Qt::LeftButton);

@@ -6,34 +6,81 @@
 
 #include <QEventLoop>
 #include <QFile>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace {
-
 struct PendingReference {
     TComponent* component;
     const PropertyInfo* info;
     QString target;
     int line;
 };
+}  // namespace
+
+// What a description left for later: the children of some containers, and
+// the references that may name them.
+struct FormLaterParts {
+    QString source;
+    std::vector<std::pair<TComponent*, std::vector<ComponentData>>> parts;
+    std::vector<PendingReference> references;
+    QString failure;  // a later part that could not be built, said again on every try
+};
+
+namespace {
 
 class FormBuilder {
 public:
-    FormBuilder(TForm& form, QString source) : form_(form), source_(std::move(source)) {}
+    using Defer = std::function<bool(const TComponent&)>;
+    FormBuilder(TForm& form, FormLaterParts& later, Defer defer) : form_(form), later_(later), defer_(std::move(defer)) {}
 
-    void Build(const ComponentData& root) {
+    void Build(ComponentData& root) {
         if (root.className.compare(form_.ClassName(), Qt::CaseInsensitive) != 0)
             Fail(root.line, QStringLiteral("the description is of class %1, not %2").arg(root.className, form_.ClassName()));
         form_.BeginLoading();
         created_.push_back(&form_);
         Apply(form_, root);
-        for (const ComponentData& child : root.children) Create(child, &form_);
-        for (const PendingReference& r : references_) {
-            TComponent* target = r.target.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0 ? nullptr : form_.FindDeep(r.target);
-            if (!target && r.target.compare(QLatin1String("nil"), Qt::CaseInsensitive) != 0)
+        for (ComponentData& child : root.children) Create(child, &form_);
+        Finish({&form_});
+    }
+
+    // The children that waited, each under the container it was read in.
+    void BuildLater() {
+        auto parts = std::move(later_.parts);
+        later_.parts.clear();
+        std::vector<QWidget*> containers;
+        for (auto& [container, children] : parts) {
+            for (ComponentData& child : children) Create(child, container);
+            if (QWidget* w = container->AsWidget()) containers.push_back(w);
+        }
+        Finish(containers);
+    }
+
+private:
+    [[noreturn]] void Fail(int line, const QString& what) {
+        throw EReadError(QStringLiteral("%1(%2): %3").arg(later_.source).arg(line).arg(what));
+    }
+
+    void Finish(const std::vector<QWidget*>& containers) {
+        std::vector<PendingReference> references = std::move(references_);
+        if (later_.parts.empty()) {
+            references.insert(references.end(), later_.references.begin(), later_.references.end());
+            later_.references.clear();
+        }
+        for (const PendingReference& r : references) {
+            const bool nil = r.target.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0;
+            TComponent* target = nil ? nullptr : form_.FindDeep(r.target);
+            if (!target && !nil) {
+                // It may be among the children still to come.
+                if (!later_.parts.empty()) {
+                    later_.references.push_back(r);
+                    continue;
+                }
                 Fail(r.line, QStringLiteral("property %1 names %2, which does not exist").arg(r.info->name, r.target));
+            }
             try {
                 r.info->setReference(*r.component, target);
             } catch (const std::bad_cast&) {
@@ -41,15 +88,10 @@ public:
             }
         }
         for (TComponent* c : created_) c->Loaded();
-        ApplyTabOrder(&form_);
+        for (QWidget* w : containers) ApplyTabOrder(w);
     }
 
-private:
-    [[noreturn]] void Fail(int line, const QString& what) {
-        throw EReadError(QStringLiteral("%1(%2): %3").arg(source_).arg(line).arg(what));
-    }
-
-    void Create(const ComponentData& d, TComponent* container) {
+    void Create(ComponentData& d, TComponent* container) {
         if (!ComponentRegistry::Has(d.className)) Fail(d.line, QStringLiteral("class %1 is not known").arg(d.className));
         QWidget* parentWidget = nullptr;
         for (TComponent* c = container; c && !parentWidget; c = c->Owner()) parentWidget = c->AsWidget();
@@ -59,7 +101,11 @@ private:
         created_.push_back(c);
         container->AdoptChild(c);
         Apply(*c, d);
-        for (const ComponentData& child : d.children) Create(child, c);
+        if (defer_ && !d.children.empty() && defer_(*c)) {
+            later_.parts.emplace_back(c, std::move(d.children));
+            return;
+        }
+        for (ComponentData& child : d.children) Create(child, c);
     }
 
     void Apply(TComponent& c, const ComponentData& d) {
@@ -104,7 +150,8 @@ private:
     }
 
     TForm& form_;
-    QString source_;
+    FormLaterParts& later_;
+    Defer defer_;
     std::vector<TComponent*> created_;
     std::vector<PendingReference> references_;
 };
@@ -136,12 +183,44 @@ void TForm::LoadDescription(const QString& path) {
 
 void TForm::LoadDescriptionText(const QByteArray& text, const QString& sourceName) {
     ComponentData root = ReadComponentText(text, sourceName);
-    FormBuilder(*this, sourceName).Build(root);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(Color()));
-    setPalette(pal);
-    Fire(OnCreate, this);
+    later_ = std::make_unique<FormLaterParts>();
+    later_->source = sourceName;
+    {
+        QScopedValueRollback<bool> busy(loading_, true);
+        try {
+            FormBuilder(*this, *later_, [this](const TComponent& c) { return BuildsChildrenLater(c); }).Build(root);
+        } catch (const Exception& e) {
+            later_->failure = e.Message();  // nothing more is built on a broken description
+            throw;
+        }
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, ToQColor(Color()));
+        setPalette(pal);
+        Fire(OnCreate, this);
+    }
+    if (later_->parts.empty()) {
+        later_.reset();
+        Completed();
+    }
 }
+
+void TForm::CompleteLoading() {
+    if (loading_ || !later_) return;
+    if (!later_->failure.isEmpty()) throw EReadError(later_->failure);
+    {
+        QScopedValueRollback<bool> busy(loading_, true);
+        try {
+            FormBuilder(*this, *later_, {}).BuildLater();
+        } catch (const Exception& e) {
+            later_->failure = e.Message();
+            throw;
+        }
+    }
+    later_.reset();
+    Completed();
+}
+
+bool TForm::LoadingComplete() const { return !later_; }
 
 void TForm::SetCaption(const QString& c) {
     TControl::SetCaption(c);

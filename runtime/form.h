@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QWidget>
 #include <any>
+#include <memory>
+
+struct FormLaterParts;
 
 class TForm : public QWidget, public TControl {
     Q_OBJECT
@@ -16,14 +19,27 @@ public:
     const PropertyTable& Properties() const override { return StaticProperties(); }
 
     // Handlers the description binds by name (OnClick = btnAnalyseClick).
+    // None of them runs on a window still being built: each completes the
+    // loading first.
     template <class H>
-    void RegisterHandler(const QString& name, H handler) { handlers_.insert(name.toLower(), std::any(std::move(handler))); }
+    void RegisterHandler(const QString& name, H handler) {
+        handlers_.insert(name.toLower(), std::any(H([this, handler = std::move(handler)](auto&&... args) {
+                             CompleteLoading();
+                             handler(std::forward<decltype(args)>(args)...);
+                         })));
+    }
     const std::any* FindHandler(const QString& name) const;
 
     // Reads the description (a Qt resource path or a file), builds every
-    // component in it, binds the events, then raises OnCreate.
+    // component in it, binds the events, then raises OnCreate. The children
+    // of containers the form builds later (BuildsChildrenLater) wait for
+    // CompleteLoading.
     void LoadDescription(const QString& path);
     void LoadDescriptionText(const QByteArray& text, const QString& sourceName);
+    // Builds what waited, resolves what refers to it, and calls Completed.
+    // Nothing is left to do after the first call.
+    void CompleteLoading();
+    bool LoadingComplete() const;
 
     void SetCaption(const QString& c) override;
     // The client area: the window less the margins of a frame the program
@@ -44,7 +60,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Whether the children of a container just read may wait until the
+    // window is up; the container itself and its properties are built now.
+    virtual bool BuildsChildrenLater(const TComponent&) const { return false; }
+    // Every component of the description now exists.
+    virtual void Completed() {}
 
 private:
     QHash<QString, std::any> handlers_;
+    std::unique_ptr<FormLaterParts> later_;
+    bool loading_ = false;
 };

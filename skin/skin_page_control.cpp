@@ -1,6 +1,7 @@
 #include "skin_page_control.h"
 
 #include "application.h"
+#include "form.h"
 
 #include "skin_tab_bar.h"
 
@@ -67,6 +68,18 @@ TSkCustomTabSheet::TSkCustomTabSheet(TComponent* owner, QWidget* parent) : QWidg
 }
 
 int TSkCustomTabSheet::PageIndex() const { return pageControl_ ? pageControl_->indexOf(const_cast<TSkCustomTabSheet*>(this)) : -1; }
+
+void TSkCustomTabSheet::setVisible(bool visible) {
+    // Only a page coming up on the screen: while the window is still being
+    // put together, its pages are shown and hidden without appearing.
+    if (visible && !isVisible() && window()->isVisible())
+        if (auto* form = dynamic_cast<TForm*>(Owner()); form && !form->LoadingComplete()) try {
+                form->CompleteLoading();
+            } catch (...) {
+                Application().HandleCurrentException();
+            }
+    QWidget::setVisible(visible);
+}
 
 void TSkCustomTabSheet::CaptionChanged() {
     if (pageControl_) pageControl_->UpdateTabText(this);

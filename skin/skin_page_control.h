@@ -24,6 +24,9 @@ public:
     TSkSkinPageControl* PageControl() const { return pageControl_; }
     void SetPageControl(TSkSkinPageControl* p) { pageControl_ = p; }
     int PageIndex() const;
+    // A page whose controls the window builds later has them built before
+    // it first shows.
+    void setVisible(bool visible) override;
 protected:
     void CaptionChanged() override;
 private:

@@ -44,6 +44,24 @@ TEST_F(Window, StartsOnScoreEntryWithTheDocumentCommandsOff) {
     EXPECT_EQ(tabs, QStringList({"信息录入", "成绩分析", "直方图", "试卷分析", "成绩录入"}));
 }
 
+// The window opens on score entry before its other pages exist; a page
+// coming up on the screen has its controls built first.
+TEST_F(Window, OtherPagesAreBuiltWhenOneIsAboutToShow) {
+    TForm1 fresh(help.get());
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    EXPECT_FALSE(fresh.LoadingComplete());
+    EXPECT_EQ(fresh.edtclassname, nullptr);
+    EXPECT_TRUE(fresh.SkSkinPageControl1->Pages(0)->findChildren<QWidget*>().isEmpty());
+    EXPECT_TRUE(fresh.strgrdscore->isVisible());
+
+    fresh.SkSkinPageControl1->SetActivePageIndex(0);
+    ASSERT_TRUE(fresh.LoadingComplete());
+    ASSERT_TRUE(fresh.edtclassname && fresh.sgrdAnalyse);
+    EXPECT_TRUE(fresh.edtclassname->isVisible());
+    EXPECT_EQ(fresh.sgrdAnalyse->Cells(0, 1), "优(90+)");
+}
+
 TEST_F(Window, TabOrderOfTheInformationTab) {
     form->SkSkinPageControl1->SetActivePageIndex(0);
     form->edtclassname->setFocus();

@@ -63,6 +63,7 @@ public:
         form = std::make_unique<TForm1>(&help);
         Application().SetMainForm(form.get());
         form->show();
+        form->CompleteLoading();  // as the program does once the window is up
     }
     ~CopyWindow() { Application().SetMainForm(nullptr); }
     void Analyse(const QStringList& scores) {

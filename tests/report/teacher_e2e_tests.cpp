@@ -30,6 +30,7 @@ protected:
         form = std::make_unique<TForm1>(help.get());
         Application().SetMainForm(form.get());
         form->show();
+        form->CompleteLoading();  // as the program does once the window is up
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }

@@ -101,3 +101,88 @@ TEST_F(FormLoading, AHandlerOfTheWrongSignatureIsRefused) {
     EXPECT_THROW(form.LoadDescriptionText("object F: TProbeForm\n  object P: TProbe\n    OnPoke = Poked\n  end\nend\n", "x"),
                  EReadError);
 }
+
+namespace {
+// Builds the children of "Later" only when asked.
+class TWaitingForm : public TForm {
+public:
+    QString ClassName() const override { return QStringLiteral("TWaitingForm"); }
+    int completed = 0;
+protected:
+    bool BuildsChildrenLater(const TComponent& c) const override { return c.Name() == QLatin1String("Later"); }
+    void Completed() override { ++completed; }
+};
+
+const char* const kWaiting = R"(object F: TWaitingForm
+  OnCreate = FormCreate
+  object Early: TProbe
+    Buddy = Inside
+    OnPoke = Poked
+  end
+  object Later: TProbe
+    object Inside: TProbe
+      Buddy = Early
+    end
+  end
+end
+)";
+}
+
+TEST_F(FormLoading, ChildrenBuiltLaterArriveWithTheirReferences) {
+    TWaitingForm form;
+    int created = 0;
+    form.RegisterHandler<TNotifyEvent>("FormCreate", [&](TComponent*) { ++created; });
+    form.RegisterHandler<TNotifyEvent>("Poked", [](TComponent*) {});
+    form.LoadDescriptionText(kWaiting, "waiting.form");
+    // OnCreate ran on the window as far as it was built.
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(form.completed, 0);
+    EXPECT_FALSE(form.LoadingComplete());
+    auto* early = form.Find<TProbe>("Early");
+    ASSERT_TRUE(early && form.Find<TProbe>("Later"));
+    EXPECT_FALSE(form.FindDeep("Inside"));
+    EXPECT_EQ(early->buddy, nullptr);
+
+    form.CompleteLoading();
+    EXPECT_TRUE(form.LoadingComplete());
+    EXPECT_EQ(form.completed, 1);
+    auto* inside = form.Find<TProbe>("Inside");
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(inside->parentWidget(), form.Find<TProbe>("Later"));
+    EXPECT_EQ(early->buddy, inside);  // a reference read before its target existed
+    EXPECT_EQ(inside->buddy, early);
+    form.CompleteLoading();
+    EXPECT_EQ(form.completed, 1);
+}
+
+TEST_F(FormLoading, AHandlerNeverRunsOnAWindowStillBeingBuilt) {
+    TWaitingForm form;
+    bool sawInside = false;
+    form.RegisterHandler<TNotifyEvent>("FormCreate", [](TComponent*) {});
+    form.RegisterHandler<TNotifyEvent>("Poked", [&](TComponent*) { sawInside = form.FindDeep("Inside") != nullptr; });
+    form.LoadDescriptionText(kWaiting, "waiting.form");
+    auto* early = form.Find<TProbe>("Early");
+    early->OnPoke(early);
+    EXPECT_TRUE(sawInside);
+    EXPECT_EQ(form.completed, 1);
+}
+
+TEST_F(FormLoading, AFaultInALaterPartIsReportedOnEveryTry) {
+    TWaitingForm form;
+    form.RegisterHandler<TNotifyEvent>("FormCreate", [](TComponent*) {});
+    form.RegisterHandler<TNotifyEvent>("Poked", [](TComponent*) {});
+    QByteArray text(kWaiting);
+    text.replace("Buddy = Early", "Buddy = Nobody");
+    form.LoadDescriptionText(text, "waiting.form");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            form.CompleteLoading();
+            ADD_FAILURE() << "completed a broken description";
+        } catch (const Exception& e) {
+            EXPECT_TRUE(e.Message().startsWith(QStringLiteral("waiting.form(9): property Buddy names Nobody")))
+                << e.Message().toStdString();
+        }
+    }
+    EXPECT_FALSE(form.LoadingComplete());
+    EXPECT_EQ(form.completed, 0);
+}
