@@ -196,9 +196,23 @@ void Canvas::Rectangle(const TRect& r0) {
 void Canvas::LineTo(int x, int y) {
     const QPoint from = penPos_;
     penPos_ = {x, y};
-    if (!pen_.Visible() || from == penPos_) return;
+    if (!pen_.Visible() || from == penPos_ || UprightLine(from, penPos_)) return;
     ApplyPen();
     painter_->drawLine(from, penPos_);
+}
+
+// Ticks, edges and outlines are mostly upright solid lines: the stroker
+// paints the pixels from the lower end up to, not including, the upper one,
+// which one strip paints at a fraction of its cost.
+bool Canvas::UprightLine(QPoint from, QPoint to) {
+    if (from.x() != to.x() && from.y() != to.y()) return false;
+    if (pen_.width > 1 || (pen_.style != TPenStyle::psSolid && pen_.style != TPenStyle::psInsideFrame)) return false;
+    if (painter_->transform().type() > QTransform::TxTranslate || painter_->testRenderHint(QPainter::Antialiasing)) return false;
+    const int x0 = std::min(from.x(), to.x()), y0 = std::min(from.y(), to.y());
+    const QRect strip = from.y() == to.y() ? QRect(x0, y0, std::abs(to.x() - from.x()), 1)
+                                           : QRect(x0, y0, 1, std::abs(to.y() - from.y()));
+    painter_->fillRect(strip, ToQColor(pen_.color));
+    return true;
 }
 
 void Canvas::SetPixel(int x, int y, TColor c) { painter_->fillRect(QRect(x, y, 1, 1), ToQColor(c)); }

@@ -179,6 +179,7 @@ private:
     void Init();
     void ApplyPen();
     bool UprightRectangle(const QPoint* points, int count);
+    bool UprightLine(QPoint from, QPoint to);
     void ApplyBrush();
     void ApplyNoPen();
     void ApplyNoBrush();

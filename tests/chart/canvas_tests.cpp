@@ -192,3 +192,31 @@ TEST(CanvasShapes, UprightPolygonsPaintLikeTheGeneralFill) {
         ASSERT_EQ(ours, general) << l << "," << t << " " << r << "," << b << " pen " << pen << " brush " << brush;
     }
 }
+
+// Upright solid lines take the same kind of short cut past the stroker; both
+// directions, every length and a shifted painter must paint the same.
+TEST(CanvasShapes, UprightLinesPaintLikeTheStroker) {
+    std::mt19937 rng(11);
+    for (int k = 0; k < 600; ++k) {
+        const QPoint from(int(rng() % 30), int(rng() % 30));
+        const int length = int(rng() % 12) - 6;
+        const QPoint to = rng() % 2 ? from + QPoint(length, 0) : from + QPoint(0, length);
+        const QPoint shift(int(rng() % 3), int(rng() % 3));
+        QImage ours = Blank(40, 40), stroked = Blank(40, 40);
+        {
+            QPainter p(&ours);
+            p.translate(shift);
+            Canvas c(p);
+            c.SetPen(TPenSpec{clBlack});
+            c.MoveTo(from.x(), from.y());
+            c.LineTo(to.x(), to.y());
+        }
+        {
+            QPainter p(&stroked);
+            p.translate(shift);
+            p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+            if (from != to) p.drawLine(from, to);
+        }
+        ASSERT_EQ(ours, stroked) << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
+    }
+}
