@@ -47,11 +47,7 @@ int main(int argc, char** argv) {
     // the faster.
     else
         AfterFirstPaint(&main, [&main] {
-            try {
-                main.CompleteLoading();
-            } catch (...) {
-                Application().HandleCurrentException();
-            }
+            Shielded([&main] { main.CompleteLoading(); });
             main.HelpWindow();
         });
     main.show();

@@ -41,13 +41,18 @@ void AfterFirstPaint(QWidget* w, std::function<void()> then);
 // so a timer can stop at the paint rather than at the end of the process.
 void QuitAfterFirstPaint(QWidget* w);
 
-// Runs an event handler; an exception that escapes it ends that handler only.
-template <typename F, typename... Args>
-void Fire(const F& handler, Args&&... args) {
-    if (!handler) return;
+// Runs work; an exception that escapes it is shown and goes no further.
+template <typename F>
+void Shielded(F&& work) {
     try {
-        handler(std::forward<Args>(args)...);
+        work();
     } catch (...) {
         Application().HandleCurrentException();
     }
+}
+
+// Runs an event handler; an exception that escapes it ends that handler only.
+template <typename F, typename... Args>
+void Fire(const F& handler, Args&&... args) {
+    if (handler) Shielded([&] { handler(std::forward<Args>(args)...); });
 }

@@ -70,14 +70,11 @@ TSkCustomTabSheet::TSkCustomTabSheet(TComponent* owner, QWidget* parent) : QWidg
 int TSkCustomTabSheet::PageIndex() const { return pageControl_ ? pageControl_->indexOf(const_cast<TSkCustomTabSheet*>(this)) : -1; }
 
 void TSkCustomTabSheet::setVisible(bool visible) {
+    auto* form = dynamic_cast<TForm*>(Owner());
     // Only a page coming up on the screen: while the window is still being
     // put together, its pages are shown and hidden without appearing.
-    if (visible && !isVisible() && window()->isVisible())
-        if (auto* form = dynamic_cast<TForm*>(Owner()); form && !form->LoadingComplete()) try {
-                form->CompleteLoading();
-            } catch (...) {
-                Application().HandleCurrentException();
-            }
+    if (visible && !isVisible() && form && !form->LoadingComplete() && window()->isVisible())
+        Shielded([form] { form->CompleteLoading(); });
     QWidget::setVisible(visible);
 }
 
