@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     // call with an error, not the program.
     std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
+    QuitOnTerminationSignals();
     // One look on every desktop: the skin draws our controls, and the
     // toolkit draws the rest in the same colours.
     QApplication::setStyle(QStringLiteral("Fusion"));

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <locale.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,6 +94,7 @@ void Process::Start(const QString& program, const QStringList& args) {
     // after setsid, so the office's group exists once Start returns.
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) throw EWordError(QStringLiteral("pipe failed"));
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid < 0) {
         close(ready[0]);
@@ -102,6 +104,10 @@ void Process::Start(const QString& program, const QStringList& args) {
     if (pid == 0) {
         close(ready[0]);
         setsid();
+        // Should the program die without ending it (a crash, a kill), the
+        // office is told to end too rather than run on unseen.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) _exit(127);
         const int devnull = open("/dev/null", O_RDWR);
         if (devnull >= 0) {
             dup2(devnull, 0);

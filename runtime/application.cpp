@@ -6,9 +6,12 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 TApplication& TApplication::Instance() {
@@ -70,4 +73,36 @@ void QuitAfterFirstPaint(QWidget* w) {
         }
         QApplication::quit();
     });
+}
+
+namespace {
+int g_quitPipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_requests = 0;
+
+void OnTerminationSignal(int sig) {
+    if (++g_requests > 1) {
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+        return;
+    }
+    const char byte = 'q';
+    (void)!::write(g_quitPipe[1], &byte, 1);
+}
+}  // namespace
+
+void QuitOnTerminationSignals() {
+    if (g_quitPipe[0] >= 0 || ::pipe2(g_quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    // The handler may only write a byte; the event loop reads it and quits.
+    auto* notifier = new QSocketNotifier(g_quitPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte;
+        while (::read(g_quitPipe[0], &byte, 1) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &action, nullptr);
 }

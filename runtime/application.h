@@ -40,6 +40,10 @@ void AfterFirstPaint(QWidget* w, std::function<void()> then);
 // With MARKWISE_PAINTED_FD set it first writes one byte to that descriptor,
 // so a timer can stop at the paint rather than at the end of the process.
 void QuitAfterFirstPaint(QWidget* w);
+// A termination request (SIGTERM, SIGINT, SIGHUP: a logout, Ctrl+C, kill)
+// ends the event loop, so the program closes as if its window were closed
+// and what it started goes with it; a second request ends it at once.
+void QuitOnTerminationSignals();
 
 // Runs work; an exception that escapes it is shown and goes no further.
 template <typename F>

@@ -4,7 +4,13 @@
 #include "office_process.h"
 #include "report.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,3 +96,42 @@ TEST(OfficeLocale, KeepsAUtf8LocaleAndOtherwiseMakesTheCharacterTypeUtf8) {
 }
 
 }  // namespace
+
+// Run by the test below in a process of its own: starts an "office" and
+// then dies the way a crash does, without ending anything.
+TEST(OfficeProcess, HelperStartsAnOfficeAndDies) {
+    if (qEnvironmentVariableIsEmpty("MARKWISE_OFFICE_HELPER")) GTEST_SKIP() << "run by OfficeEndsWhenTheProgramDies";
+    office::Process::Instance().Start(QStringLiteral("/bin/sleep"), {QStringLiteral("120")});
+    std::printf("office %d\n", int(office::Process::Instance().Pid()));
+    std::fflush(stdout);
+    std::raise(SIGKILL);
+}
+
+// A program that is killed or crashes leaves no office running behind it.
+TEST(OfficeProcess, OfficeEndsWhenTheProgramDies) {
+    QProcess helper;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MARKWISE_OFFICE_HELPER"), QStringLiteral("1"));
+    helper.setProcessEnvironment(env);
+    helper.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_filter=OfficeProcess.HelperStartsAnOfficeAndDies")});
+    ASSERT_TRUE(helper.waitForFinished(30000));
+    const QByteArray out = helper.readAllStandardOutput();
+    const qsizetype at = out.indexOf("office ");
+    ASSERT_GE(at, 0) << out.toStdString();
+    const pid_t office = pid_t(out.mid(at + 7).split('\n').front().toInt());
+    ASSERT_GT(office, 0);
+    // Gone, or a zombie waiting for init to collect it.
+    auto alive = [office] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(office));
+        if (!stat.open(QIODevice::ReadOnly)) return false;
+        const QByteArray s = stat.readAll();
+        const qsizetype close = s.lastIndexOf(')');
+        return close > 0 && s.size() > close + 2 && s[close + 2] != 'Z';
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (alive() && clock.elapsed() < 5000) QThread::msleep(20);
+    EXPECT_FALSE(alive());
+    if (alive()) ::kill(office, SIGKILL);
+}
