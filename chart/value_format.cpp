@@ -2,20 +2,17 @@
 
 #include "number_format.h"
 
-#include <cmath>
-#include <charconv>
 #include <QHashFunctions>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 
 namespace {
 bool IsPlaceholder(QChar c) { return c == '0' || c == '#' || c == ',' || c == '.'; }
-}
-
-namespace {
 QString Format(const QString& format, double value);
-}
+}  // namespace
 
 // Every paint labels the same axes, marks and legend again; the texts are
 // worked out once and looked up after that.
