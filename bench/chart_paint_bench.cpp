@@ -9,6 +9,7 @@
 #include "bar_series.h"
 #include "chart.h"
 #include "qt_charts_histogram.h"
+#include "shuffled_runs.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -242,11 +243,7 @@ public:
 int main(int argc, char** argv) {
     if (qgetenv("DISPLAY").isEmpty() && qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
+    InitializeShuffled(argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto chart = reporter.perIteration.find("BM_ChartPaint");

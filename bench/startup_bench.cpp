@@ -7,6 +7,8 @@
 // A third program draws only the first page's text in the window's
 // typefaces: how much of the start-up the text alone takes, measured in the
 // same run.
+#include "shuffled_runs.h"
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -113,11 +115,7 @@ int main(int argc, char** argv) {
     g_markwise = MARKWISE_EXE;
     g_minimal = MINIMAL_EXE;
     g_textFloor = TEXT_FLOOR_EXE;
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
+    InitializeShuffled(argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     return 0;

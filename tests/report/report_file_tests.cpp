@@ -1,6 +1,7 @@
 // What decides whether a saved report may replace the old one, and the
 // environment the office starts in; no office needed.
 #include "compound_file.h"
+#include "office_env.h"
 #include "office_process.h"
 #include "report.h"
 
@@ -121,17 +122,9 @@ TEST(OfficeProcess, OfficeEndsWhenTheProgramDies) {
     ASSERT_GE(at, 0) << out.toStdString();
     const pid_t office = pid_t(out.mid(at + 7).split('\n').front().toInt());
     ASSERT_GT(office, 0);
-    // Gone, or a zombie waiting for init to collect it.
-    auto alive = [office] {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(office));
-        if (!stat.open(QIODevice::ReadOnly)) return false;
-        const QByteArray s = stat.readAll();
-        const qsizetype close = s.lastIndexOf(')');
-        return close > 0 && s.size() > close + 2 && s[close + 2] != 'Z';
-    };
     QElapsedTimer clock;
     clock.start();
-    while (alive() && clock.elapsed() < 5000) QThread::msleep(20);
-    EXPECT_FALSE(alive());
-    if (alive()) ::kill(office, SIGKILL);
+    while (testoffice::Alive(office) && clock.elapsed() < 5000) QThread::msleep(20);
+    EXPECT_FALSE(testoffice::Alive(office));
+    if (testoffice::Alive(office)) ::kill(office, SIGKILL);
 }
