@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 int ShiftHueValue(int hue, int delta) {
-    // A change from one shift to another can be more than once round.
-    int h = hue + delta;
-    while (h >= 256) h -= 255;
-    while (h < 0) h += 255;
-    return h;
+    // A change from one shift to another can be more than once round; the
+    // wheel has 255 steps, and a full turn above it lands on 1, not 0.
+    std::int64_t h = std::int64_t(hue) + delta;
+    if (h >= 256) h = (h - 1) % 255 + 1;
+    else if (h < 0) h = (h % 255 + 255) % 255;
+    return int(h);
 }
 
 namespace {
