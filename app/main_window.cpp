@@ -24,6 +24,7 @@
 #include "styled_label.h"
 
 #include <QTextCursor>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -264,16 +265,98 @@ void TForm1::btnClearClick(TComponent*) {
         QStringLiteral("您确认要清空所有成绩以及分析结果吗？\r信息录入和试卷分析的内容不会改变！"), MsgIcon::Question,
         MsgButtons::OKCancel);
     if (answer != MsgResult::OK) return;
-    for (int row = 1; row <= kScoreRows; ++row) strgrdscore->SetCells(0, row, QString());
+    ClearScores();
+    ClearResults();
+    LED->SetCaption(QStringLiteral("0"));
+}
+
+void TForm1::ClearResults() {
+    CompleteLoading();
     for (int col = 1; col <= 2; ++col)
         for (int row = 1; row <= 7; ++row) sgrdAnalyse->SetCells(col, row, QString());
     ClearHistograms(*this);
+    AnalysedScores.clear();
     MbMake->SetEnabled(false);
     MbStatistics->SetEnabled(false);
     MbPreview->SetEnabled(false);
     MbPrint->SetEnabled(false);
     Report.EndOffice(true);
-    LED->SetCaption(QStringLiteral("0"));
+}
+
+// ---- the class on screen ---------------------------------------------------------------------
+
+void TForm1::ClearScores() {
+    for (int row = 1; row <= kScoreRows; ++row) strgrdscore->SetCells(0, row, QString());
+    roster_.clear();
+}
+
+void TForm1::PlaceScores(int fromRow, const QStringList& texts, const std::vector<ClassStudent>& students) {
+    const int last = std::min(kScoreRows, fromRow + int(texts.size()) - 1);
+    if (roster_.size() < size_t(kScoreRows)) roster_.resize(size_t(kScoreRows));
+    for (int row = fromRow; row <= last; ++row) {
+        const size_t k = size_t(row - fromRow);
+        strgrdscore->SetCells(0, row, texts[qsizetype(k)]);
+        roster_[size_t(row - 1)] = k < students.size() ? students[k] : ClassStudent{};
+    }
+    RecountEntered();
+}
+
+ClassStudent TForm1::Student(int row) const {
+    return row >= 1 && size_t(row) <= roster_.size() ? roster_[size_t(row - 1)] : ClassStudent{};
+}
+
+ClassData TForm1::CurrentClass() {
+    CompleteLoading();
+    ClassData c;
+    int last = 0;
+    for (int row = 1; row <= kScoreRows; ++row)
+        if (!strgrdscore->Cells(0, row).isEmpty() || !Student(row).IsEmpty()) last = row;
+    const bool anyStudent = std::any_of(roster_.begin(), roster_.end(), [](const ClassStudent& s) { return !s.IsEmpty(); });
+    for (int row = 1; row <= last; ++row) {
+        c.scores << strgrdscore->Cells(0, row);
+        if (anyStudent) c.roster.push_back(Student(row));
+    }
+    ClassInfo& i = c.info;
+    i.courseName = edtclassname->Text();
+    i.teacher = edtteacher->Text();
+    i.courseNumber = edtclassnumber->Text();
+    i.credits = edtgrade->Text();
+    i.hours = edttime->Text();
+    i.className = edtclass->Text();
+    i.examDate = tmExam->Date();
+    i.beginTime = tmBeginTime->Time();
+    i.endTime = tmEndTime->Time();
+    i.examMode = rdbtnbijuan->Checked()    ? ExamMode::ClosedBook
+                 : rdbtnkaijuan->Checked() ? ExamMode::OpenBook
+                 : rdbtnpaper->Checked()   ? ExamMode::Paper
+                                           : ExamMode::Other;
+    c.conclusion = mmadvice->Text();
+    c.fullMarks = kDefaultFullMarks;
+    return c;
+}
+
+void TForm1::ShowClass(const ClassData& data) {
+    CompleteLoading();
+    ClearScores();
+    PlaceScores(1, data.scores, data.roster);
+    ClearResults();
+    const ClassInfo& i = data.info;
+    edtclassname->SetText(i.courseName);
+    edtteacher->SetText(i.teacher);
+    edtclassnumber->SetText(i.courseNumber);
+    edtgrade->SetText(i.credits);
+    edttime->SetText(i.hours);
+    edtclass->SetText(i.className);
+    tmExam->SetDate(i.examDate);
+    tmBeginTime->SetTime(i.beginTime);
+    tmEndTime->SetTime(i.endTime);
+    TSkSkinRadioButton* mode = i.examMode == ExamMode::ClosedBook ? rdbtnbijuan
+                               : i.examMode == ExamMode::OpenBook ? rdbtnkaijuan
+                               : i.examMode == ExamMode::Paper    ? rdbtnpaper
+                                                                  : rdbtnother;
+    mode->SetChecked(true);
+    mmadvice->SetText(data.conclusion);
+    SkSkinPageControl1->SetActivePageIndex(kScoreEntryPage);
 }
 
 // ---- menu -----------------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: score entry, analysis, histogram, reset, and the menu that
 // makes, previews and prints the report.
+#include "class_data.h"
 #include "form.h"
 #include "report.h"
 
@@ -105,6 +106,23 @@ public:
     // Shows EnteredCount in the LED.
     void RecountEntered();
 
+    // The class on screen, as a class file keeps it.
+    ClassData CurrentClass();
+    // Puts a class on screen in place of the one there: its scores, roster,
+    // description and conclusion, and no result of the class before.
+    void ShowClass(const ClassData& data);
+    // The one way scores arrive in bulk (import, paste, a class file): texts
+    // into the rows from fromRow on, each with its student where one is
+    // given, and the counter recounted. Rows past them stay as they are.
+    void PlaceScores(int fromRow, const QStringList& texts, const std::vector<ClassStudent>& students = {});
+    // Empties every score row and forgets the roster.
+    void ClearScores();
+    // Results, both charts and the report commands as after a reset: a
+    // new class must never show or report the figures of the one before.
+    void ClearResults();
+    // Who the score of a row (from 1) belongs to; empty for a row typed by hand.
+    ClassStudent Student(int row) const;
+
 protected:
     // The score entry page comes up first; the other pages are built once
     // the window is up, or when one of them is about to show.
@@ -113,6 +131,7 @@ protected:
 
 private:
     std::unique_ptr<TForm2> ownHelp_;
+    std::vector<ClassStudent> roster_;  // index row - 1; empty entries for rows typed by hand
     void RegisterHandlers();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
     // anything else is refused with a message.

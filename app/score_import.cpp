@@ -162,10 +162,11 @@ void ImportScores(TForm1& form) {
     if (entered > 0 &&
         !Confirm(form, QStringLiteral("成绩表中已有%1个成绩，导入后将全部被替换。是否继续？").arg(entered)))
         return;
-    for (int row = 1; row <= kScoreRows; ++row)
-        form.strgrdscore->SetCells(0, row, row <= scores->size() ? (*scores)[row - 1] : QString());
-    form.RecountEntered();
-    form.SkSkinPageControl1->SetActivePageIndex(4);
+    // A new class: nothing of the one before may stay in its figures.
+    form.ClearScores();
+    form.PlaceScores(1, *scores);
+    form.ClearResults();
+    form.SkSkinPageControl1->SetActivePageIndex(kScoreEntryPage);
 }
 
 bool PasteScores(TForm1& form, int row, const QString& text) {
@@ -194,7 +195,6 @@ bool PasteScores(TForm1& form, int row, const QString& text) {
     if (filled > 0 &&
         !Confirm(form, QStringLiteral("第%1行到第%2行中已有%3个成绩，粘贴后将被替换。是否继续？").arg(row).arg(last).arg(filled)))
         return true;
-    for (int r = row; r <= last; ++r) form.strgrdscore->SetCells(0, r, (*scores)[r - row]);
-    form.RecountEntered();
+    form.PlaceScores(row, *scores);
     return true;
 }
