@@ -89,7 +89,7 @@ void TReportSession::PrepareOffice() {
     }
     if (keeper_) return;
     keeper_ = std::make_unique<QTimer>();
-    keeper_->setInterval(2000);
+    keeper_->setInterval(TWordApplication::Settings().keeperIntervalMs);
     // The office ends by itself when the teacher closes its last window.
     // One that cannot stay up (a broken installation, a damaged profile) is
     // not started again and again: the command that needs it starts its own
@@ -114,6 +114,8 @@ void TReportSession::PrepareOffice() {
     });
     keeper_->start();
 }
+
+bool TReportSession::KeepingOffice() const { return keeper_ && keeper_->isActive(); }
 
 void TReportSession::EndOffice(bool keepPreview) {
     keeper_.reset();

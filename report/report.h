@@ -97,6 +97,8 @@ public:
     // window does not wait for it) and is kept between commands, started
     // again should it end. Returns at once.
     void PrepareOffice();
+    // True while the kept office is looked after (and started again should it end).
+    bool KeepingOffice() const;
     // The office is no longer needed: it is ended, but with keepPreview not
     // while it shows a preview, which the teacher may still be reading.
     void EndOffice(bool keepPreview = false);

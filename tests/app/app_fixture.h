@@ -4,6 +4,8 @@
 #include "scripted_dialogs.h"
 
 #include <gtest/gtest.h>
+#include <QDate>
+#include <functional>
 #include <memory>
 
 class AppTest : public ::testing::Test {
@@ -23,7 +25,12 @@ protected:
     QStringList ScoreCells(int from, int to) const;
     // The import command with the file dialog answered by path.
     void ImportFile(const QString& path);
+    // Runs then once w is on the screen, from inside whatever (modal) loop
+    // shows it; gives up after a while, so a window that never comes leaves
+    // then unrun.
+    void WhenShown(QWidget* w, std::function<void()> then);
 
+    QDate createdOn;  // the day the window was made
     ScriptedDialogs dialogs;
     std::unique_ptr<TForm2> help;
     std::unique_ptr<TForm1> form;

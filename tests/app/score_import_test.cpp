@@ -43,7 +43,9 @@ TEST_F(ScoreImport, Utf8CsvFillsTheGridInFileOrder) {
     EXPECT_EQ(form->SkSkinPageControl1->ActivePageIndex(), 4);
     EXPECT_FALSE(form->MbMake->Enabled());  // no analysis by itself
     // The next dialog opens where this file was.
-    Import(QString());
+    dialogs.openAnswers.push_back(std::nullopt);
+    form->MbImport->Click();
+    ASSERT_EQ(dialogs.openRequests.size(), 2u);
     EXPECT_EQ(dialogs.openRequests[1].fileName, csv);
 }
 
@@ -51,6 +53,7 @@ TEST_F(ScoreImport, GbkAndMarkedUtf8Files) {
     Import(Write("gbk.txt", gbk::encode(QStringLiteral("姓名 分数\n张三 60\n李四 59.4\n"))));
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
     EXPECT_EQ(Grid(3), (QStringList{"60", "59.4", ""}));
+    dialogs.answers = {MsgResult::OK, MsgResult::OK};  // each file replaces the one before
     Import(Write("gbk.csv", gbk::encode(QStringLiteral("\"姓名\";\"总分\"\r\n\"张三\";\"88\"\r\n"))));
     EXPECT_EQ(Grid(2), (QStringList{"88", ""}));
     Import(Write("bom.csv", "\xEF\xBB\xBF" + QStringLiteral("成绩\n77\n").toUtf8()));
@@ -70,6 +73,7 @@ TEST_F(ScoreImport, MoreThanTheGridHoldsImportsNothing) {
     EXPECT_EQ(Grid(2), (QStringList{"88", ""}));
     // 299 fit exactly.
     csv = csv.left(csv.lastIndexOf('\n', csv.size() - 2) + 1);
+    dialogs.answers = {MsgResult::OK};  // in place of the score typed before
     Import(Write("299.csv", csv));
     EXPECT_EQ(form->strgrdscore->Cells(0, 299), "96");
     EXPECT_EQ(form->LED->Caption(), "299");
@@ -149,6 +153,7 @@ TEST_F(ScoreImport, UnreadableFilesSayWhyAndChangeNothing) {
     EXPECT_EQ(Grid(2), (QStringList{"66", ""}));
     // Cancelling the file dialog does nothing at all.
     dialogs.messages.clear();
+    dialogs.openAnswers.push_back(std::nullopt);
     form->MbImport->Click();
     EXPECT_TRUE(dialogs.messages.empty());
 }

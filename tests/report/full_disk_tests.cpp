@@ -8,12 +8,10 @@
 #include "compound_file.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <sys/statvfs.h>
@@ -53,39 +51,17 @@ void LeaveFree(const QString& dir, qint64 left) {
     filler.close();
 }
 
-// The ways this machine lets a process mount a tmpfs of its own.
-const QStringList kNamespaces[] = {{"--mount", "--propagation", "private"},
-                                   {"--map-root-user", "--mount", "--propagation", "private"}};
-
-QStringList Unshare(const QStringList& how, const QString& dir, const QStringList& command) {
-    return how + QStringList{"sh", "-c", "mount -t tmpfs -o size=256k markwise \"$1\" || exit 77; shift; exec \"$@\"",
-                             "sh", dir} + command;
-}
-
 }  // namespace
 
 TEST(FullDisk, TheEarlierReportSurvivesAndTheTeacherIsToldItFailed) {
     const QString dir = testoffice::Path("full-disk");
     QDir().mkpath(dir);
-    const QStringList* usable = nullptr;
-    for (const QStringList& how : kNamespaces)
-        if (QProcess::execute("unshare", Unshare(how, dir, {"true"})) == 0) {
-            usable = &how;
-            break;
-        }
-    if (!usable) GTEST_SKIP() << "this machine lets no test mount a tmpfs of its own";
-
-    QProcess inside;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kMountVariable, dir);
-    inside.setProcessEnvironment(env);
-    inside.setProcessChannelMode(QProcess::MergedChannels);
-    inside.start("unshare", Unshare(*usable, dir,
-                                    {QCoreApplication::applicationFilePath(), "--gtest_also_run_disabled_tests",
-                                     "--gtest_filter=FullDisk.DISABLED_OnASmallDisk"}));
-    ASSERT_TRUE(inside.waitForFinished(200000));
-    const QString out = QString::fromUtf8(inside.readAll());
-    EXPECT_EQ(inside.exitCode(), 0) << out.toStdString();
+    QString out;
+    int code = -1;
+    if (!testoffice::RunInMountNamespace("mount -t tmpfs -o size=256k markwise \"$1\"", dir,
+                                         "FullDisk.DISABLED_OnASmallDisk", {QString(kMountVariable) + "=" + dir}, &out, &code))
+        GTEST_SKIP() << "this machine lets no test mount a tmpfs of its own";
+    EXPECT_EQ(code, 0) << out.toStdString();
     EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
 }
 
