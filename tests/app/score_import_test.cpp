@@ -157,3 +157,19 @@ TEST_F(ScoreImport, UnreadableFilesSayWhyAndChangeNothing) {
     form->MbImport->Click();
     EXPECT_TRUE(dialogs.messages.empty());
 }
+
+// A text file is read whole up to 16 MB; a larger one is no class list and is not read at all.
+TEST_F(ScoreImport, TextFilesUpToSixteenMegabytes) {
+    QByteArray text = QStringLiteral("成绩\n95\n").toUtf8();
+    text += QByteArray((16 << 20) - text.size(), ' ');
+    ASSERT_EQ(text.size(), 16 << 20);
+    Import(Write("largest.csv", text));
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
+    EXPECT_EQ(Grid(2), (QStringList{"95", ""}));
+
+    text += ' ';
+    Import(Write("larger.csv", text));
+    EXPECT_EQ(dialogs.Texts(), QStringList{QStringLiteral("无法读取文件“larger.csv”：文件太大（16 MB），不像是一个班级的成绩表。")});
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(Grid(2), (QStringList{"95", ""}));
+}
