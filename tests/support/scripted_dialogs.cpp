@@ -1,5 +1,7 @@
 #include "scripted_dialogs.h"
 
+#include <gtest/gtest.h>
+
 ScriptedDialogs::ScriptedDialogs() : previous_(Dialogs::Install(this)) {}
 ScriptedDialogs::~ScriptedDialogs() { Dialogs::Install(previous_); }
 
@@ -33,4 +35,16 @@ QStringList ScriptedDialogs::Texts() const {
     QStringList out;
     for (const auto& m : messages) out << m.text;
     return out;
+}
+
+SaveAnswer ScriptedDialogs::AskToSave(QWidget*, const QString&, const QString& text) {
+    saveQuestions << text;
+    if (saveQuestionAnswers.empty()) {
+        // A test that did not expect the question is wrong, not answered.
+        ADD_FAILURE() << "unscripted question: " << text.toStdString();
+        return SaveAnswer::Cancel;
+    }
+    const SaveAnswer a = saveQuestionAnswers.front();
+    saveQuestionAnswers.pop_front();
+    return a;
 }
