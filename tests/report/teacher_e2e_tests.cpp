@@ -179,6 +179,7 @@ TEST_F(Teacher, TheOfficeWarmsWithTheAnalysisAndEndsWithTheWindow) {
     EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
     EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty());
 
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     dialogs.answers = {MsgResult::OK};
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the reset left the office running";

@@ -124,11 +124,13 @@ TEST(AtomicFile, TemporariesOfADeadCopyAreRemovedAndALiveOnesKept) {
     const QString path = dir.filePath("class.mwclass");
     // A process that is surely gone: one that ran and was reaped.
     QProcess gone;
-    gone.start("true");
+    gone.start("sleep", {"0.1"});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 goneId = gone.processId();
     ASSERT_TRUE(gone.waitForFinished());
-    const QString dead = dir.filePath(QStringLiteral(".class.mwclass.%1.aB3dE9").arg(gone.processId()));
+    const QString dead = dir.filePath(QStringLiteral(".class.mwclass.%1.aB3dE9").arg(goneId));
     const QString alive = dir.filePath(QStringLiteral(".class.mwclass.%1.xY7zQ2").arg(getppid()));
-    const QString other = dir.filePath(QStringLiteral(".other.mwclass.%1.aB3dE9").arg(gone.processId()));
+    const QString other = dir.filePath(QStringLiteral(".other.mwclass.%1.aB3dE9").arg(goneId));
     for (const QString& f : {dead, alive, other}) {
         QFile file(f);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

