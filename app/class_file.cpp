@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -107,14 +108,21 @@ void CheckShape(const QByteArray& text) {
     }
 }
 
+// A whole number from lo to hi; checked as a double before any conversion,
+// which would be undefined for a value out of range.
+bool WholeNumber(const QJsonValue& v, double lo, double hi) {
+    if (!v.isDouble()) return false;
+    const double d = v.toDouble();
+    return d >= lo && d <= hi && d == std::floor(d);
+}
+
 // The one place that decides which versions this program reads.
 void CheckVersion(const QJsonValue& v) {
-    const double d = v.toDouble(-1);
-    if (!v.isDouble() || d != double(qint64(d)) || d < 1)
-        Refuse(QStringLiteral("文件的格式版本不对，文件可能已经损坏。"));
-    if (d > kClassFileVersion)
+    if (!WholeNumber(v, 1, 1e15)) Refuse(QStringLiteral("文件的格式版本不对，文件可能已经损坏。"));
+    const qint64 version = qint64(v.toDouble());
+    if (version > kClassFileVersion)
         Refuse(QStringLiteral("这个班级文件是由更新版本的程序保存的（文件格式第%1版），本程序只能打开第%2版及以前的文件。请先更新本程序。")
-                   .arg(qint64(d))
+                   .arg(version)
                    .arg(kClassFileVersion));
 }
 
@@ -258,10 +266,9 @@ ClassFileContents ReadClassFile(const QByteArray& raw) {
     ClassData& c = out.data;
     const QJsonValue marks = root.value(QLatin1String("fullMarks"));
     if (!marks.isUndefined()) {
-        const double m = marks.toDouble(-1);
-        if (!marks.isDouble() || m != double(int(m)) || m < kMinFullMarks || m > kMaxFullMarks)
+        if (!WholeNumber(marks, kMinFullMarks, kMaxFullMarks))
             WrongItem(QStringLiteral("fullMarks"), "a whole number from 1 to 1000");
-        c.fullMarks = int(m);
+        c.fullMarks = int(marks.toDouble());
     }
     const QJsonValue info = root.value(QLatin1String("info"));
     if (!info.isUndefined()) c.info = ReadInfo(Object(info, QStringLiteral("info")));

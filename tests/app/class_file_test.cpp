@@ -108,7 +108,7 @@ TEST(ClassFile, ANewerVersionIsRefusedInWordsThatSaySo) {
     EXPECT_TRUE(newer.contains(QStringLiteral("更新版本"))) << newer;
     EXPECT_TRUE(newer.contains(QStringLiteral("第2版"))) << newer;
     EXPECT_TRUE(newer.contains(QStringLiteral("第1版"))) << newer;
-    for (const char* version : {"0", "-1", "1.5", "\"1\"", "null"}) {
+    for (const char* version : {"0", "-1", "1.5", "\"1\"", "null", "7.7e70", "-7.7e70"}) {
         const QString m = Refusal(QByteArray(kClassFileStart) + version + "\n}");
         EXPECT_TRUE(m.startsWith(QStringLiteral("文件的格式版本不对"))) << version << m;
     }
@@ -149,6 +149,7 @@ TEST(ClassFile, WrongTypesAndValuesAreRefusedNamingTheItem) {
         {"\"fullMarks\": 1001", "fullMarks"},
         {"\"fullMarks\": 99.5", "fullMarks"},
         {"\"fullMarks\": \"100\"", "fullMarks"},
+        {"\"fullMarks\": 1e300", "fullMarks"},
         {"\"rows\": [{\"score\": \"\\ud800\"}]", "rows[0].score"},
     };
     for (const Case& c : cases) {
