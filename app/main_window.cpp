@@ -1,7 +1,10 @@
 #include "main_window.h"
 
 #include "application.h"
+#include "autosave.h"
 #include "chart.h"
+#include "class_commands.h"
+#include "class_file.h"
 #include "controls.h"
 #include "date_time_picker.h"
 #include "dialogs.h"
@@ -13,8 +16,10 @@
 #include "number_format.h"
 #include "open_dialog.h"
 #include "program_icon.h"
+#include "recovery_slot.h"
 #include "report_commands.h"
 #include "save_dialog.h"
+#include "score_export.h"
 #include "score_import.h"
 #include "statistics_dialog.h"
 #include "skin_controls.h"
@@ -23,6 +28,7 @@
 #include "skin_form.h"
 #include "styled_label.h"
 
+#include <QCloseEvent>
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
@@ -74,7 +80,11 @@ TForm1::TForm1(TForm2* help, QWidget* parent) : TForm(parent), Form2(help) {
     LoadDescription(QStringLiteral(":/forms/form1.form"));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // Not a clean end (a termination request): the last changes go into
+    // the recovery file, which stays for the next start to offer.
+    if (autosave_) autosave_->Flush();
+}
 
 void TForm1::RegisterHandlers() {
     using namespace std::placeholders;
@@ -98,6 +108,13 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TNotifyEvent>("MbPreviewClick", [this](TComponent* s) { MbPreviewClick(s); });
     RegisterHandler<TNotifyEvent>("MbPrintClick", [this](TComponent* s) { MbPrintClick(s); });
     RegisterHandler<TNotifyEvent>("MbImportClick", [this](TComponent* s) { MbImportClick(s); });
+    RegisterHandler<TNotifyEvent>("MbClassFileBeforeDropDown", [this](TComponent* s) { MbClassFileBeforeDropDown(s); });
+    RegisterHandler<TNotifyEvent>("MbOpenClick", [this](TComponent* s) { MbOpenClick(s); });
+    RegisterHandler<TNotifyEvent>("MbSaveClick", [this](TComponent* s) { MbSaveClick(s); });
+    RegisterHandler<TNotifyEvent>("MbSaveAsClick", [this](TComponent* s) { MbSaveAsClick(s); });
+    RegisterHandler<TNotifyEvent>("MbExportClick", [this](TComponent* s) { MbExportClick(s); });
+    RegisterHandler<TNotifyEvent>("MbRecentRemoveMissingClick", [this](TComponent* s) { MbRecentRemoveMissingClick(s); });
+    RegisterHandler<TNotifyEvent>("MbRecentClearClick", [this](TComponent* s) { MbRecentClearClick(s); });
     RegisterHandler<TNotifyEvent>("MbStatisticsClick", [this](TComponent* s) { MbStatisticsClick(s); });
     RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
 }
@@ -114,7 +131,27 @@ void TForm1::FormCreate(TComponent*) {
     MbMake = Require<TSkSkinItem>(*this, "MbMake");
     MbPreview = Require<TSkSkinItem>(*this, "MbPreview");
     MbPrint = Require<TSkSkinItem>(*this, "MbPrint");
+    MbClassFile = Require<TSkSkinItem>(*this, "MbClassFile");
+    MbOpen = Require<TSkSkinItem>(*this, "MbOpen");
+    MbSave = Require<TSkSkinItem>(*this, "MbSave");
+    MbSaveAs = Require<TSkSkinItem>(*this, "MbSaveAs");
     MbImport = Require<TSkSkinItem>(*this, "MbImport");
+    MbExport = Require<TSkSkinItem>(*this, "MbExport");
+    MbRecent = Require<TSkSkinItem>(*this, "MbRecent");
+    MbRecentNone = Require<TSkSkinItem>(*this, "MbRecentNone");
+    MbRecentRemoveMissing = Require<TSkSkinItem>(*this, "MbRecentRemoveMissing");
+    MbRecentClear = Require<TSkSkinItem>(*this, "MbRecentClear");
+    for (size_t k = 0; k < MbRecentFiles.size(); ++k) {
+        auto* item = new TSkSkinItem(MbRecent);
+        item->SetVisible(false);
+        // Through the form's handlers, so a failure is shown like any other.
+        item->OnClick = [this](TComponent* s) {
+            CompleteLoading();
+            MbRecentFileClick(s);
+        };
+        MbRecent->Insert(int(k), item);
+        MbRecentFiles[k] = item;
+    }
     MbStatistics = Require<TSkSkinItem>(*this, "MbStatistics");
     CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
     btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
@@ -150,6 +187,11 @@ void TForm1::Completed() {
     sgrdAnalyse->SetCells(1, 0, QStringLiteral("人数"));
     sgrdAnalyse->SetCells(2, 0, QStringLiteral("百分比%"));
     tmExam->SetDate(QDate::currentDate());
+    // What the window holds before anyone typed: nothing to lose.
+    ClassData start = CurrentClass();
+    start.scores.clear();
+    start.roster.clear();
+    Document.Began(start);
 }
 
 // ---- score entry ---------------------------------------------------------------------------
@@ -260,6 +302,7 @@ void TForm1::btnAnalyseClick(TComponent*) {
 // ---- reset ---------------------------------------------------------------------------------------
 
 void TForm1::btnClearClick(TComponent*) {
+    if (!MaySetClassAside()) return;
     const MsgResult answer = Dialogs::Current().Message(
         this, QStringLiteral("Confirm"),
         QStringLiteral("您确认要清空所有成绩以及分析结果吗？\r信息录入和试卷分析的内容不会改变！"), MsgIcon::Question,
@@ -268,6 +311,9 @@ void TForm1::btnClearClick(TComponent*) {
     ClearScores();
     ClearResults();
     LED->SetCaption(QStringLiteral("0"));
+    // The next class starts here, in no file; the kept description is no change.
+    Document.Began(CurrentClass());
+    WorkChanged();
 }
 
 void TForm1::ClearResults() {
@@ -290,8 +336,17 @@ void TForm1::ClearScores() {
     roster_.clear();
 }
 
+bool TForm1::ScoresOutside(int fromRow, int lastRow) const {
+    for (int row = 1; row <= kScoreRows; ++row)
+        if ((row < fromRow || row > lastRow) && !Trim(strgrdscore->Cells(0, row)).isEmpty()) return true;
+    return false;
+}
+
 void TForm1::PlaceScores(int fromRow, const QStringList& texts, const std::vector<ClassStudent>& students) {
     const int last = std::min(kScoreRows, fromRow + int(texts.size()) - 1);
+    // Scores in place of every score there was are another class: the
+    // figures of the one before must not stay beside them.
+    const bool newClass = last >= fromRow && !ScoresOutside(fromRow, last);
     if (roster_.size() < size_t(kScoreRows)) roster_.resize(size_t(kScoreRows));
     for (int row = fromRow; row <= last; ++row) {
         const size_t k = size_t(row - fromRow);
@@ -299,6 +354,8 @@ void TForm1::PlaceScores(int fromRow, const QStringList& texts, const std::vecto
         roster_[size_t(row - 1)] = k < students.size() ? students[k] : ClassStudent{};
     }
     RecountEntered();
+    if (newClass && !AnalysedScores.empty()) ClearResults();
+    WorkChanged();
 }
 
 ClassStudent TForm1::Student(int row) const {
@@ -331,7 +388,7 @@ ClassData TForm1::CurrentClass() {
                  : rdbtnpaper->Checked()   ? ExamMode::Paper
                                            : ExamMode::Other;
     c.conclusion = mmadvice->Text();
-    c.fullMarks = kDefaultFullMarks;
+    c.fullMarks = fullMarks_;
     return c;
 }
 
@@ -347,16 +404,49 @@ void TForm1::ShowClass(const ClassData& data) {
     edtgrade->SetText(i.credits);
     edttime->SetText(i.hours);
     edtclass->SetText(i.className);
-    tmExam->SetDate(i.examDate);
-    tmBeginTime->SetTime(i.beginTime);
-    tmEndTime->SetTime(i.endTime);
+    // A file without a date or time leaves the picker as it is.
+    if (i.examDate.isValid()) tmExam->SetDate(i.examDate);
+    if (i.beginTime.isValid()) tmBeginTime->SetTime(i.beginTime);
+    if (i.endTime.isValid()) tmEndTime->SetTime(i.endTime);
     TSkSkinRadioButton* mode = i.examMode == ExamMode::ClosedBook ? rdbtnbijuan
                                : i.examMode == ExamMode::OpenBook ? rdbtnkaijuan
                                : i.examMode == ExamMode::Paper    ? rdbtnpaper
                                                                   : rdbtnother;
     mode->SetChecked(true);
     mmadvice->SetText(data.conclusion);
+    fullMarks_ = data.fullMarks;
     SkSkinPageControl1->SetActivePageIndex(kScoreEntryPage);
+}
+
+// ---- the class as a document ------------------------------------------------------------------
+
+bool TForm1::MaySetClassAside() { return SetClassAside(*this); }
+
+void TForm1::WorkChanged() {
+    if (autosave_) autosave_->Touched();
+}
+
+void TForm1::KeepWorkSafe(const QString& recoveryRoot) {
+    CompleteLoading();
+    std::unique_ptr<TRecoverySlot> slot = TRecoverySlot::Claim(recoveryRoot);
+    if (!slot) return;  // nowhere to keep it: the program works on without
+    autosave_ = std::make_unique<TAutosave>(std::move(slot), [this]() -> std::optional<QByteArray> {
+        const ClassData now = CurrentClass();
+        if (!Document.Modified(now)) return std::nullopt;
+        return WriteClassFile(now, Document.FileName());
+    });
+    OfferLeftWork(*this, autosave_->Slot());
+    WorkChanged();
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (!MaySetClassAside()) {
+        e->ignore();
+        return;
+    }
+    // A clean end: the work is saved, or the teacher let it go.
+    if (autosave_) autosave_->Finish();
+    TForm::closeEvent(e);
 }
 
 // ---- menu -----------------------------------------------------------------------------------------
@@ -364,7 +454,35 @@ void TForm1::ShowClass(const ClassData& data) {
 void TForm1::MbMakeClick(TComponent*) { MakeReport(*this); }
 void TForm1::MbPreviewClick(TComponent*) { PreviewReport(*this); }
 void TForm1::MbPrintClick(TComponent*) { PrintReport(*this); }
-void TForm1::MbImportClick(TComponent*) { ImportScores(*this); }
+void TForm1::MbImportClick(TComponent*) {
+    if (!MaySetClassAside()) return;
+    const ClassData before = CurrentClass();
+    ImportScores(*this);
+    const ClassData after = CurrentClass();
+    // An imported class is a new one: saving it never replaces the file of the class before.
+    if (after.scores != before.scores || after.roster != before.roster) Document.Detach();
+    WorkChanged();
+}
+
+void TForm1::MbClassFileBeforeDropDown(TComponent*) { ShowRecentFiles(*this); }
+void TForm1::MbOpenClick(TComponent*) { OpenClass(*this); }
+void TForm1::MbSaveClick(TComponent*) { SaveClass(*this); }
+void TForm1::MbSaveAsClick(TComponent*) { SaveClassAs(*this); }
+void TForm1::MbExportClick(TComponent*) { ExportScores(*this); }
+
+void TForm1::MbRecentFileClick(TComponent* Sender) {
+    if (auto* item = dynamic_cast<TSkCustomItem*>(Sender)) OpenRecentFile(*this, item->Hint());
+}
+
+void TForm1::MbRecentRemoveMissingClick(TComponent*) {
+    Recent.RemoveMissing();
+    ShowRecentFiles(*this);
+}
+
+void TForm1::MbRecentClearClick(TComponent*) {
+    Recent.Clear();
+    ShowRecentFiles(*this);
+}
 
 void TForm1::MbStatisticsClick(TComponent*) {
     if (AnalysedScores.empty()) return;

@@ -2,7 +2,9 @@
 // The main window: score entry, analysis, histogram, reset, and the menu that
 // makes, previews and prints the report.
 #include "class_data.h"
+#include "class_document.h"
 #include "form.h"
+#include "recent_files.h"
 #include "report.h"
 
 #include <QString>
@@ -24,6 +26,7 @@ class TSkSkinEngine;
 class TSaveDialog;
 class TOpenDialog;
 class TForm2;
+class TAutosave;
 
 // The five grade bands in their fixed order.
 enum class GradeBand { Excellent, Good, Medium, Pass, Fail };
@@ -50,7 +53,19 @@ public:
     TSkSkinItem* MbMake = nullptr;
     TSkSkinItem* MbPreview = nullptr;
     TSkSkinItem* MbPrint = nullptr;
+    TSkSkinItem* MbClassFile = nullptr;  // the "成绩单" popup
+    TSkSkinItem* MbOpen = nullptr;
+    TSkSkinItem* MbSave = nullptr;
+    TSkSkinItem* MbSaveAs = nullptr;
     TSkSkinItem* MbImport = nullptr;
+    TSkSkinItem* MbExport = nullptr;
+    TSkSkinItem* MbRecent = nullptr;
+    TSkSkinItem* MbRecentNone = nullptr;
+    TSkSkinItem* MbRecentRemoveMissing = nullptr;
+    TSkSkinItem* MbRecentClear = nullptr;
+    // The recent files' own items, made hidden by FormCreate and shown as
+    // the list has them.
+    std::array<TSkSkinItem*, TRecentFiles::kMax> MbRecentFiles{};
     TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
@@ -82,6 +97,9 @@ public:
     std::vector<double> AnalysedScores;          // the scores of the last analysis
     // ReportFileName, SaveSucceeded and the office wrappers have their one owner here.
     TReportSession Report;
+    // The class file the class on screen belongs to, and what it last held.
+    TClassDocument Document;
+    TRecentFiles Recent;
 
     // Handlers, bound by name in the window description.
     void FormCreate(TComponent* Sender);
@@ -98,6 +116,14 @@ public:
     void MbPreviewClick(TComponent* Sender);
     void MbPrintClick(TComponent* Sender);
     void MbImportClick(TComponent* Sender);
+    void MbClassFileBeforeDropDown(TComponent* Sender);
+    void MbOpenClick(TComponent* Sender);
+    void MbSaveClick(TComponent* Sender);
+    void MbSaveAsClick(TComponent* Sender);
+    void MbExportClick(TComponent* Sender);
+    void MbRecentFileClick(TComponent* Sender);
+    void MbRecentRemoveMissingClick(TComponent* Sender);
+    void MbRecentClearClick(TComponent* Sender);
     void MbStatisticsClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
 
@@ -123,15 +149,32 @@ public:
     // Who the score of a row (from 1) belongs to; empty for a row typed by hand.
     ClassStudent Student(int row) const;
 
+    // Before the class on screen is put aside (closed, reset, replaced):
+    // with unsaved changes the teacher is asked whether to save them. False
+    // when she cancels, or the save she asked for did not happen.
+    bool MaySetClassAside();
+    // From now on unsaved work is kept in a recovery file of this copy under
+    // root, and what a copy that died left there is offered back first.
+    void KeepWorkSafe(const QString& recoveryRoot);
+    // The class may have changed outside of the teacher's input.
+    void WorkChanged();
+    // The recovery keeper, once KeepWorkSafe has run.
+    TAutosave* Autosave() const { return autosave_.get(); }
+
 protected:
     // The score entry page comes up first; the other pages are built once
     // the window is up, or when one of them is about to show.
     bool BuildsChildrenLater(const TComponent& container) const override;
     void Completed() override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     std::unique_ptr<TForm2> ownHelp_;
     std::vector<ClassStudent> roster_;  // index row - 1; empty entries for rows typed by hand
+    int fullMarks_ = kDefaultFullMarks;  // kept from the class file as it came
+    std::unique_ptr<TAutosave> autosave_;
+    // Whether any row other than fromRow to lastRow holds a score.
+    bool ScoresOutside(int fromRow, int lastRow) const;
     void RegisterHandlers();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
     // anything else is refused with a message.

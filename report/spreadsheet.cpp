@@ -1,6 +1,7 @@
 #include "spreadsheet.h"
 
 #include "office.h"
+#include "office_document.h"
 #include "word.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -15,12 +16,14 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
 
 #include <QFileInfo>
 
 using namespace com::sun::star;
+using office::Prop;
 using office::Q;
+using office::ClosingGuard;
+using office::ConnectionGuard;
 using office::Reference;
 
 namespace {
@@ -28,45 +31,6 @@ namespace {
 // A class list is a few hundred cells; a sheet a thousand times larger is
 // not one, and reading it over the pipe would take minutes.
 constexpr qint64 kMaxCells = 300000;
-
-beans::PropertyValue Prop(const char* name, const uno::Any& value) {
-    beans::PropertyValue p;
-    p.Name = rtl::OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
-
-// Closes the loaded copy whatever happens while it is read.
-class ClosingGuard {
-public:
-    explicit ClosingGuard(Reference<lang::XComponent> c) : c_(std::move(c)) {}
-    ~ClosingGuard() {
-        try {
-            Reference<util::XCloseable> closeable(c_, uno::UNO_QUERY);
-            if (closeable.is()) closeable->close(true);
-            else if (c_.is()) c_->dispose();
-        } catch (...) {
-        }
-    }
-private:
-    Reference<lang::XComponent> c_;
-};
-
-// Ends an office that was started only for this read; one already running
-// (a preview, a warmed report office) is left as it was.
-class ConnectionGuard {
-public:
-    explicit ConnectionGuard(std::shared_ptr<office::Connection> c) : c_(std::move(c)) {}
-    ~ConnectionGuard() {
-        try {
-            if (c_->Started()) c_->Terminate();
-            else c_->Release();
-        } catch (...) {
-        }
-    }
-private:
-    std::shared_ptr<office::Connection> c_;
-};
 
 SheetCells ReadCells(const Reference<lang::XComponent>& component) {
     Reference<sheet::XSpreadsheetDocument> doc(component, uno::UNO_QUERY);

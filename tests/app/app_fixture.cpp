@@ -7,10 +7,18 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 void AppTest::SetUp() {
+    // The recent files and recovery files of this test program, never the teacher's.
+    static QTemporaryDir home(QDir::tempPath() + "/markwise-app-tests-XXXXXX");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    QFile::remove(TRecentFiles::DefaultPath());
     // The window's own tests start no office; the report tests drive real ones.
     TWordApplication::Settings().program = QStringLiteral("/nonexistent/soffice");
     Application().SetTitle(QStringLiteral("Markwise2006版"));

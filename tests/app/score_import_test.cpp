@@ -42,14 +42,15 @@ TEST_F(ScoreImport, Utf8CsvFillsTheGridInFileOrder) {
     EXPECT_EQ(form->LED->Caption(), "3");
     EXPECT_EQ(form->SkSkinPageControl1->ActivePageIndex(), 4);
     EXPECT_FALSE(form->MbMake->Enabled());  // no analysis by itself
-    // The next dialog opens where this file was.
-    dialogs.openAnswers.push_back(std::nullopt);
-    form->MbImport->Click();
-    ASSERT_EQ(dialogs.openRequests.size(), 2u);
+    // The next dialog opens where this file was (the imported class is not kept).
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
+    Import(QString());
     EXPECT_EQ(dialogs.openRequests[1].fileName, csv);
 }
 
 TEST_F(ScoreImport, GbkAndMarkedUtf8Files) {
+    // Each import after the first puts an unsaved class aside.
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     Import(Write("gbk.txt", gbk::encode(QStringLiteral("姓名 分数\n张三 60\n李四 59.4\n"))));
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
     EXPECT_EQ(Grid(3), (QStringList{"60", "59.4", ""}));
@@ -64,6 +65,7 @@ TEST_F(ScoreImport, GbkAndMarkedUtf8Files) {
 
 TEST_F(ScoreImport, MoreThanTheGridHoldsImportsNothing) {
     SetScores({"88"});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     QByteArray csv = "成绩\n";
     for (int k = 0; k < 300; ++k) csv += QByteArray::number(k % 101) + "\n";
     Import(Write("300.csv", csv));
@@ -98,6 +100,7 @@ TEST_F(ScoreImport, RefusedValuesAreListedAndTheTeacherDecides) {
 
 TEST_F(ScoreImport, ScoresInTheGridAreReplacedOnlyWhenTheTeacherAgrees) {
     SetScores({"70", "71", "72"});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     const QString csv = Write("new.csv", "成绩\n90\n");
     dialogs.answers.push_back(MsgResult::Cancel);
     Import(csv);
@@ -142,6 +145,7 @@ TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
 
 TEST_F(ScoreImport, UnreadableFilesSayWhyAndChangeNothing) {
     SetScores({"66"});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard, SaveAnswer::Discard, SaveAnswer::Discard};
     Import(dir.filePath("missing.csv"));
     Import(Write("binary.csv", QByteArray("PK\x03\x04\0\0\0", 7)));
     Import(Write("names.csv", QStringLiteral("姓名\n张三\n").toUtf8()));

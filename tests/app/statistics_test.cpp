@@ -97,6 +97,7 @@ TEST_F(StatisticsMenu, EnabledAndDisabledWithTheMakeItem) {
     EXPECT_FALSE(form->MbStatistics->Enabled());
     AnalyseWorkedExample();
     EXPECT_TRUE(form->MbStatistics->Enabled());
+    dialogs.saveQuestionAnswers.push_back(SaveAnswer::Discard);
     dialogs.answers.push_back(MsgResult::OK);
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     EXPECT_FALSE(form->MbStatistics->Enabled());

@@ -91,6 +91,8 @@ TEST_F(Window, ResetAsksFirstAndKeepsTheDescriptionAndConclusion) {
     form->edtteacher->SetText("王老师");
     form->mmadvice->SetText("第一行\r\n第二行");
 
+    // Unsaved, so the question comes first; then the reset's own confirmation.
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     dialogs.answers = {MsgResult::Cancel};
     form->btnClearClick(form->btnClear);
     ASSERT_EQ(dialogs.messages.size(), 1u);

@@ -20,6 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <unistd.h>
 
 namespace {
@@ -96,8 +99,7 @@ struct Fixture : ::testing::Test {
         const QByteArray before = Bytes(other);
         dialogs.saveAnswers = {other};
         ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
-        EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
-        EXPECT_FALSE(session.SaveSucceeded);
+        ExpectCauseFirst(QStringLiteral("无法在“%1”中写入报告").arg(dir));
         EXPECT_EQ(Bytes(other), before);
         EXPECT_EQ(Listing(dir), QStringList{"letter.doc"});
         EXPECT_FALSE(OfficeListening());
@@ -119,6 +121,15 @@ struct Fixture : ::testing::Test {
         EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
         EXPECT_TRUE(dialogs.messages[0].text.contains(words)) << dialogs.messages[0].text.toStdString();
         EXPECT_EQ(dialogs.messages[1].text, reporttext::kFailed);
+        EXPECT_FALSE(session.SaveSucceeded);
+    }
+    // The real cause in words first, then the two texts every failed run shows.
+    void ExpectCauseFirst(const QString& words) {
+        ASSERT_EQ(dialogs.messages.size(), 3u) << dialogs.Texts().join(" | ").toStdString();
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
+        EXPECT_TRUE(dialogs.messages[0].text.startsWith(words)) << dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(dialogs.messages[1].text, reporttext::kChooseOtherName);
+        EXPECT_EQ(dialogs.messages[2].text, reporttext::kFailed);
         EXPECT_FALSE(session.SaveSucceeded);
     }
 };
@@ -146,7 +157,7 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     const QString first = earlier.chopped(4);
     dialogs.saveAnswers = {first};
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("无法启动办公软件 LibreOffice，请确认它已经安装。"));
     EXPECT_EQ(dialogs.messages.back().caption, QStringLiteral("试卷分析"));
     EXPECT_FALSE(session.SaveSucceeded);
     EXPECT_TRUE(session.WordApp.isNull());
@@ -170,7 +181,8 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     clock.start();
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("无法启动办公软件"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("did not answer")) << dialogs.messages[0].text.toStdString();
     EXPECT_FALSE(QFileInfo::exists(testoffice::Path("silent.doc")));
     // the dialog offers the last confirmed name again
     EXPECT_EQ(dialogs.saveRequests.back().fileName, first);
@@ -220,7 +232,7 @@ TEST_F(MakeReport, TheKeptOfficeIsStartedAgainWhenItEnds) {
 TEST_F(MakeReport, UnwritablePlaceIsNeitherFilledNorSaved) {
     dialogs.saveAnswers = {QStringLiteral("/proc/markwise/report")};
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("文件夹“/proc/markwise”不存在，请换一个位置保存。"));
     EXPECT_EQ(session.ReportFileName, "/proc/markwise/report.doc");
     EXPECT_FALSE(OfficeListening());
 }
@@ -274,7 +286,7 @@ TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
         return c;
     };
     ASSERT_TRUE(session.MakeDocument(nullptr, killing));
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("办公软件"));
     EXPECT_EQ(Bytes(path), "an earlier report");  // not a blank, half-filled or empty document
     EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
     EXPECT_TRUE(session.WordApp.isNull());
@@ -413,6 +425,50 @@ TEST_F(MakeReport, AReportOpenInAnotherOfficeIsLeftAlone) {
     EXPECT_EQ(Bytes(path), "an earlier report");
     EXPECT_EQ(Listing(QFileInfo(path).path()), (QStringList{".~lock.report.doc#", "report.doc"}));
     EXPECT_EQ(session.ReportFileName, path);
+
+    // An office that has no name for its person gives the account, never "(,root)".
+    testoffice::WriteFile(lock, ",root,teachers-pc,09.12.2025 10:00,file:///root/.config/libreoffice/4;");
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("正在别的办公软件中打开"));
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QStringLiteral("# (root)."))) << dialogs.messages[0].text.toStdString();
+    // And with neither, nobody.
+    testoffice::WriteFile(lock, ",,,");
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QStringLiteral(".~lock.report.doc#."))) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(Bytes(path), "an earlier report");
+}
+
+// A copy killed in the middle of a make left its draft folder behind: the
+// next make there removes it, and leaves a live copy's draft alone.
+TEST_F(MakeReport, DraftsOfAKilledCopyAreRemovedByTheNextMake) {
+    const QString path = EarlierReport("drafts");
+    const QString folder = QFileInfo(path).path();
+    // What a killed copy leaves: the template and the office's lock file,
+    // beside the copy's own lock, which nobody holds any more.
+    const QString dead = folder + "/.markwise-Dead01";
+    QDir().mkpath(dead);
+    testoffice::WriteFile(dead + "/report.doc", TemplateBytes());
+    testoffice::WriteFile(dead + "/.~lock.report.doc#", ",root,pc,now,;");
+    testoffice::WriteFile(dead + "/owner.lock", "");
+    // A draft another copy is working on: its lock is held.
+    const QString live = folder + "/.markwise-Live01";
+    QDir().mkpath(live);
+    testoffice::WriteFile(live + "/owner.lock", "");
+    const int held = open(QFile::encodeName(live + "/owner.lock").constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    // A folder of the teacher's own that only looks alike.
+    QDir().mkpath(folder + "/.markwise-notes");
+
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(Listing(folder), (QStringList{".markwise-Live01", ".markwise-notes", "report.doc"}));
+    close(held);
 }
 
 // Names up to the file system's limit work; a longer one is refused in words.

@@ -191,6 +191,7 @@ TEST_F(Teacher, TheOfficeWarmsWithTheAnalysisAndEndsWithTheWindow) {
     EXPECT_FALSE(again.isEmpty());
     for (int pid : warm) EXPECT_FALSE(again.contains(pid));
 
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     dialogs.answers = {MsgResult::OK};
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the reset left the office running";

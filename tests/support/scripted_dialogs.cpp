@@ -34,6 +34,7 @@ void ScriptedDialogs::ExpectAllAnswered() {
     ExpectUsed(answers, "message answer(s)");
     ExpectUsed(saveAnswers, "save dialog answer(s)");
     ExpectUsed(openAnswers, "open dialog answer(s)");
+    ExpectUsed(saveQuestionAnswers, "save-first answer(s)");
 }
 
 MsgResult ScriptedDialogs::Message(QWidget*, const QString& caption, const QString& text, MsgIcon icon,
@@ -58,4 +59,9 @@ QStringList ScriptedDialogs::Texts() const {
     QStringList out;
     for (const auto& m : messages) out << m.text;
     return out;
+}
+
+SaveAnswer ScriptedDialogs::AskToSave(QWidget*, const QString&, const QString& text) {
+    saveQuestions << text;
+    return Next(saveQuestionAnswers, SaveAnswer::Cancel, "save-first question", text);
 }

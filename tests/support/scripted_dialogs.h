@@ -26,10 +26,13 @@ public:
                       MsgButtons buttons) override;
     std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& request) override;
     std::optional<QString> OpenFile(QWidget* owner, const OpenDialogRequest& request) override;
+    SaveAnswer AskToSave(QWidget* owner, const QString& caption, const QString& text) override;
 
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogRequest> saveRequests;
     std::vector<OpenDialogRequest> openRequests;
+    // The texts of the save-first questions asked, in order (not in messages).
+    QStringList saveQuestions;
     // Answers for messages that offer a choice, in order. A message with only
     // an OK button needs none; one with a choice and no answer left fails the
     // test and is cancelled.
@@ -38,6 +41,8 @@ public:
     std::deque<std::optional<QString>> saveAnswers;
     // Answers for open dialogs, in order (nullopt cancels); none left fails the test.
     std::deque<std::optional<QString>> openAnswers;
+    // Answers for the save-first question, in order; none left fails the test and cancels.
+    std::deque<SaveAnswer> saveQuestionAnswers;
     // Runs while a message is "open" (for checks made at that moment).
     std::function<void(const ShownMessage&)> onMessage;
 
