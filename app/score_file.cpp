@@ -62,7 +62,9 @@ ScoreFileKind KindOf(const QString& path, const QByteArray& head) {
 
 std::vector<ScoreSheet> ReadScoreFile(const QString& path, const std::atomic<bool>& cancelled) {
     QByteArray head;
-    {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("ods")) {
+        // Only a workbook is looked into first; a text may come from a pipe.
         QFile probe(path);
         if (probe.open(QIODevice::ReadOnly) && !probe.isSequential()) head = probe.read(4);
     }

@@ -18,6 +18,7 @@
 #include "student_lists.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -84,14 +85,6 @@ std::optional<ScoreList> TakeScores(TForm1& form, const ScoreTable& table, const
                        .arg(source.verb));
         return std::nullopt;
     case ScoreReading::Outcome::NoScoreColumn:
-        if (!reading.setAside.empty()) {
-            Warn(form, QStringLiteral("%1中%2列的数值超出0~%3的范围，找不到满分%3的成绩列，没有%4任何成绩。\r"
-                                      "如果满分不是%3，请先在“信息录入”中填写满分。")
-                           .arg(source.name, Headers(reading.setAside))
-                           .arg(fullMarks)
-                           .arg(source.verb));
-            return std::nullopt;
-        }
         Warn(form, QStringLiteral("%1中找不到成绩列。\r请让成绩所在列的表头含有“成绩”“分数”“得分”或“总分”，"
                                   "或者只留下成绩这一列。")
                        .arg(source.name));
@@ -106,8 +99,15 @@ std::optional<ScoreList> TakeScores(TForm1& form, const ScoreTable& table, const
         return std::nullopt;
     }
     if (list.scores.isEmpty()) {
+        // Numbers beyond the full marks: most likely an exam out of more than it says.
+        const bool beyond = std::any_of(list.refused.begin(), list.refused.end(), [&](const RefusedValue& r) {
+            const auto v = CellNumber(r.text, table.decimalComma);
+            return v && *v > fullMarks;
+        });
         Warn(form, QStringLiteral("%1中没有0~%3范围的成绩，没有%2任何成绩。").arg(source.name, source.verb).arg(fullMarks) +
-                       (list.refused.empty() ? QString() : "\r" + RefusedLines(list.refused, source)));
+                       (list.refused.empty() ? QString() : "\r" + RefusedLines(list.refused, source)) +
+                       (beyond ? QStringLiteral("\r\r如果满分不是%1，请先在“信息录入”中填写满分再%2。").arg(fullMarks).arg(source.verb)
+                               : QString()));
         return std::nullopt;
     }
     if (!list.refused.empty() &&

@@ -82,7 +82,8 @@ TEST_F(ScoreImport, RefusedValuesAreListedAndTheTeacherDecides) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ShownMessage& m = dialogs.messages[0];
     EXPECT_EQ(m.buttons, MsgButtons::OKCancel);
-    EXPECT_TRUE(m.text.contains(QStringLiteral("文件第3行：缺考\r文件第4行：105"))) << m.text.toStdString();
+    // Each refused row is named by its student as well.
+    EXPECT_TRUE(m.text.contains(QStringLiteral("文件第3行：缺考（李四）\r文件第4行：105（王五）"))) << m.text.toStdString();
     EXPECT_TRUE(m.text.contains(QStringLiteral("是否导入其余的2个成绩"))) << m.text.toStdString();
     EXPECT_EQ(Grid(1), QStringList{""});
     EXPECT_EQ(form->LED->Caption(), "0");
