@@ -1,6 +1,7 @@
 #include "busy_work.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -85,6 +86,12 @@ bool RunBusy(QWidget* window, const QString& text, const std::function<void(cons
         progress->show();
     });
     thread->start();
+    // A short read is waited out: no busy pointer flashes for a small file.
+    if (thread->wait(QDeadlineTimer(kQuietWaitMs))) {
+        QApplication::restoreOverrideCursor();
+        if (shared->error) std::rethrow_exception(shared->error);
+        return true;
+    }
     later.start(kBusyDialogDelayMs);
     loop.exec();
     later.stop();

@@ -29,3 +29,5 @@ std::optional<T> RunBusyFor(QWidget* window, const QString& text, std::function<
 
 // How long the window waits before it offers to cancel, in milliseconds.
 constexpr int kBusyDialogDelayMs = 1000;
+// Work done within this long never turns the event loop: too short to see.
+constexpr int kQuietWaitMs = 100;

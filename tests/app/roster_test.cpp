@@ -102,7 +102,7 @@ TEST_F(Roster, ImportKeepsNamesBesideTheScoresAndTypedRowsHaveNone) {
     pupils.resize(3);
     ImportFile(WriteCsv(pupils));
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
-    EXPECT_EQ(form->Student(2), (ClassStudent{"202402", QStringLiteral("学生2")}));
+    EXPECT_EQ(form->Student(2), (ClassStudent{"2024002", QStringLiteral("学生2")}));
     ASSERT_NE(Column(), nullptr);
     EXPECT_TRUE(Column()->isVisible());
     EXPECT_EQ(Column()->TextOf(3), QStringLiteral("学生3"));

@@ -110,9 +110,7 @@ TEST_F(ScoreImport, ScoresInTheGridAreReplacedOnlyWhenTheTeacherAgrees) {
 TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     const QString csv = Write("two.csv", QStringLiteral("姓名,期中成绩,期末成绩\n张三,80,91\n李四,70,62\n").toUtf8());
     bool asked = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TColumnDialog>([&](TColumnDialog* d) {
         asked = true;
         const QString shot = qEnvironmentVariable("MARKWISE_SHOT_DIR");
         if (!shot.isEmpty()) d->grab().save(shot + "/column_dialog.png");
@@ -131,7 +129,7 @@ TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     EXPECT_EQ(Grid(3), (QStringList{"91", "62", ""}));
 
     // Cancelling the choice imports nothing.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    OnDialog<TColumnDialog>([](TColumnDialog* d) { d->close(); });
     SetScores({"", ""});
     Import(csv);
     EXPECT_EQ(Grid(1), QStringList{""});

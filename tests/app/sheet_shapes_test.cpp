@@ -86,9 +86,7 @@ protected:
 TEST_F(SheetShapes, TheTotalIsSetAsideAndTheTeacherPicksASubject) {
     const QString csv = Write("三科.csv", QStringLiteral("姓名,语文,数学,总分\n张三,95,88,183\n李四,60,72,132\n").toUtf8());
     QString note;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TColumnDialog>([&](TColumnDialog* d) {
         note = d->findChild<QLabel*>("note")->text();
         d->Choose(1);
         d->accept();

@@ -85,7 +85,7 @@ TEST(ExamStatisticsRates, RatesAreCountsOverTheClass) {
 }
 
 TEST(ExamStatisticsFullMarks, DifficultyAndDiscriminationAreDividedByTheFullMarks) {
-    const auto f = Figures(ComputeStatistics({150, 120, 90, 60}, 150));
+    auto f = Figures(ComputeStatistics({150, 120, 90, 60}, 150));
     EXPECT_EQ(f["难度 P"], "0.70");                      // 105 / 150
     EXPECT_EQ(f["区分度 D"], QStringLiteral("0.60（优秀）"));  // (150 - 60) / 150
     EXPECT_TRUE(GroupNote(ComputeStatistics({150, 60}, 150)).contains(QStringLiteral("平均分 ÷ 150")));

@@ -117,9 +117,7 @@ TEST_F(Exams, ATitledWorkbookOutOf150ThroughTheMenu) {
     if (!Shots().isEmpty()) form->grab().save(Shots() + "/information_tab_150.png");
 
     QStringList offered;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TColumnDialog>([&](TColumnDialog* d) {
         for (auto* b : d->findChildren<QAbstractButton*>()) offered << b->text();
         if (!Shots().isEmpty()) d->grab().save(Shots() + "/column_dialog_150.png");
         d->Choose(0);
@@ -167,20 +165,16 @@ TEST_F(Exams, SeveralSheetsAreListedWithTheirRowsAndTwoScoreHeadersAsked) {
     ASSERT_FALSE(path.isEmpty());
     QStringList listed;
     bool columnAsked = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TSheetDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TSheetDialog>([&](TSheetDialog* d) {
         listed = d->Entries();
         if (!Shots().isEmpty()) d->grab().save(Shots() + "/sheet_dialog.png");
         d->Choose(2);
-        QTimer::singleShot(0, [&] {
-            auto* c = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(c, nullptr);
-            columnAsked = true;
-            c->Choose(1);
-            c->accept();
-        });
         d->accept();
+    });
+    OnDialog<TColumnDialog>([&](TColumnDialog* c) {
+        columnAsked = true;
+        c->Choose(1);
+        c->accept();
     });
     ImportFile(path);
     EXPECT_EQ(listed, (QStringList{QStringLiteral("一班（4行）"), QStringLiteral("空表（0行）"), QStringLiteral("二班（3行）")}));
@@ -194,9 +188,7 @@ TEST_F(Exams, AnOdsWithATitleAndAnOutOfRangeTotal) {
                                              QStringLiteral("期末成绩汇总,,\n姓名,英语,总分\n甲,95,280\n乙,59,190\n"), "ods");
     ASSERT_FALSE(path.isEmpty());
     QString note;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TColumnDialog>([&](TColumnDialog* d) {
         note = d->findChild<QLabel*>("note")->text();
         d->accept();
     });
