@@ -1,21 +1,22 @@
 #include "busy_work.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 
 #include <exception>
-#include <memory>
 
 namespace {
 
-constexpr int kQuietMs = 1000;  // work this short shows only the busy pointer
-
-// Holds back the teacher's input while the work runs, except in the window
-// that says what is going on; a close of any window waits too.
+// Holds back what a person does to any window while the work runs, except in
+// the window that says what is going on, so no second command starts halfway
+// through the first; a close waits too.
 class InputHold final : public QObject {
 public:
     InputHold() { qApp->installEventFilter(this); }
@@ -31,6 +32,7 @@ protected:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
         case QEvent::Wheel:
         case QEvent::InputMethod:
         case QEvent::ContextMenu:
@@ -39,6 +41,7 @@ protected:
         case QEvent::Close: {
             auto* w = qobject_cast<QWidget*>(watched);
             if (w && allowed && w->window() == allowed.data()) return false;
+            // A filtered close would count as accepted and close the window.
             if (e->type() == QEvent::Close) e->ignore();
             return watched->isWidgetType() || watched->isWindowType();
         }
@@ -47,55 +50,77 @@ protected:
     }
 };
 
+// What the thread shares with the caller; it outlives a caller that let go.
+struct Shared {
+    CancelFlag cancelled{false};
+    std::exception_ptr error;
+};
+
 }  // namespace
 
-bool RunBusy(QWidget* owner, const QString& what, const std::function<void(const CancelFlag&)>& work, bool cancellable) {
-    CancelFlag cancel{false};
-    std::exception_ptr error;
-    QEventLoop loop;
-    std::unique_ptr<QThread> thread(QThread::create([&] {
+bool RunBusy(QWidget* window, const QString& text, const std::function<void(const CancelFlag&)>& work,
+             BusyCancel cancel) {
+    auto shared = std::make_shared<Shared>();
+    QThread* thread = QThread::create([shared, work] {
         try {
-            work(cancel);
+            work(shared->cancelled);
         } catch (...) {
-            error = std::current_exception();
+            shared->error = std::current_exception();
         }
-    }));
-    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    // Connected before the start, so an end at any moment reaches the loop.
+    QEventLoop loop;
+    bool finished = false;
+    QObject::connect(thread, &QThread::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    const auto outcome = [&] {
+        if (shared->error) std::rethrow_exception(shared->error);
+        return !shared->cancelled;
+    };
+    thread->start();
+    // A short piece of work is waited out: no busy pointer flashes for a small file.
+    if (thread->wait(QDeadlineTimer(kQuietWaitMs))) return outcome();
 
     InputHold hold;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::unique_ptr<QProgressDialog> progress;
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QPointer<QProgressDialog> progress;
     QTimer later;
     later.setSingleShot(true);
-    QObject::connect(&later, &QTimer::timeout, [&] {
-        progress = std::make_unique<QProgressDialog>(what, QString(), 0, 0, owner);
-        progress->setWindowTitle(owner ? owner->windowTitle() : QString());
+    QObject::connect(&later, &QTimer::timeout, &loop, [&] {
+        progress = new QProgressDialog(text, QString(), 0, 0, window);
+        progress->setObjectName(QStringLiteral("busyProgress"));
+        progress->setWindowTitle(window ? window->window()->windowTitle() : QString());
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);
         progress->setAutoClose(false);
         progress->setAutoReset(false);
-        if (cancellable) {
-            progress->setCancelButtonText(QStringLiteral("取消"));
-            QProgressDialog* p = progress.get();
-            QObject::connect(p, &QProgressDialog::canceled, [&cancel, p, what] {
-                cancel = true;
-                // The dialog hides itself on 取消; the work ends at its next step.
-                p->setLabelText(what + QStringLiteral("\n正在取消……"));
-                QTimer::singleShot(0, p, [p] { p->show(); });
-            });
-        } else {
+        if (cancel == BusyCancel::None) {
             progress->setCancelButton(nullptr);
+        } else {
+            progress->setCancelButtonText(QStringLiteral("取消"));
+            QObject::connect(progress, &QProgressDialog::canceled, &loop, [&] {
+                shared->cancelled = true;
+                if (cancel == BusyCancel::LetGo) {
+                    loop.quit();
+                    return;
+                }
+                // The dialog hides itself on 取消; the work ends at its next step.
+                progress->setLabelText(text + QStringLiteral("\n正在取消……"));
+                QTimer::singleShot(0, progress, [p = progress] { p->show(); });
+            });
         }
-        hold.allowed = progress.get();
+        hold.allowed = progress;
         progress->show();
     });
-    later.start(kQuietMs);
-    thread->start();
+    later.start(kBusyDialogDelayMs);
     loop.exec();
-    thread->wait();
     later.stop();
-    progress.reset();
+    delete progress;
     QApplication::restoreOverrideCursor();
-    if (error) std::rethrow_exception(error);
-    return !cancel;
+    // Let go: the thread ends by itself and deletes itself.
+    if (!finished) return false;
+    return outcome();
 }

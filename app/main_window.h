@@ -5,8 +5,11 @@
 #include "class_document.h"
 #include "form.h"
 #include "recent_files.h"
+#include "grade_bands.h"
 #include "report.h"
 
+#include <QHash>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <memory>
@@ -28,15 +31,17 @@ class TOpenDialog;
 class TForm2;
 class TAutosave;
 
-// The five grade bands in their fixed order.
-enum class GradeBand { Excellent, Good, Medium, Pass, Fail };
-constexpr int kBandCount = 5;
-// The band of a score: rounded to a whole number, halves to the even
-// neighbour; a rounded value outside 0 to 100 has no band (-1).
-int BandOf(double score);
-
 constexpr int kScoreRows = 299;  // score rows 1 to 299 below the header row
 constexpr int kScoreEntryPage = 4;  // the page the window opens on
+
+// One score of an analysis, with the row it came from and its student.
+struct AnalysedScore {
+    int row;
+    double value;
+    QString text;  // as typed, trimmed
+    ClassStudent student;
+};
+class TRosterColumn;
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -76,6 +81,7 @@ public:
     TSkSkinEdit* edtgrade = nullptr;
     TSkSkinEdit* edttime = nullptr;
     TSkSkinEdit* edtclass = nullptr;
+    TSkSkinEdit* edtfullmarks = nullptr;
     TSkSkinRadioButton* rdbtnbijuan = nullptr;
     TSkSkinRadioButton* rdbtnkaijuan = nullptr;
     TSkSkinRadioButton* rdbtnpaper = nullptr;
@@ -94,7 +100,7 @@ public:
     // Workflow state.
     std::vector<double> Scores;                  // one slot per grid row
     std::array<double, kBandCount> BandCounts{}; // counts of the last analysis
-    std::vector<double> AnalysedScores;          // the scores of the last analysis
+    std::vector<AnalysedScore> Analysed;         // the scores of the last analysis
     // ReportFileName, SaveSucceeded and the office wrappers have their one owner here.
     TReportSession Report;
     // The class file the class on screen belongs to, and what it last held.
@@ -110,6 +116,7 @@ public:
     void edtgradeKeyPress(TComponent* Sender, QChar& Key);
     void edttimeKeyPress(TComponent* Sender, QChar& Key);
     void edtclassnumberKeyPress(TComponent* Sender, QChar& Key);
+    void edtfullmarksKeyPress(TComponent* Sender, QChar& Key);
     void btnAnalyseClick(TComponent* Sender);
     void btnClearClick(TComponent* Sender);
     void MbMakeClick(TComponent* Sender);
@@ -126,6 +133,13 @@ public:
     void MbRecentClearClick(TComponent* Sender);
     void MbStatisticsClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
+
+    // The full marks scores are checked and banded against (100 by default).
+    int FullMarks() const { return fullMarks_; }
+    // Takes what the 满分 field holds, once the teacher has finished typing
+    // it: a value out of range is refused; a new value re-checks the scores
+    // and drops an analysis made with the old one. False when refused.
+    bool ApplyFullMarks();
 
     // The number of filled score rows.
     int EnteredCount() const;
@@ -171,17 +185,29 @@ protected:
 private:
     std::unique_ptr<TForm2> ownHelp_;
     std::vector<ClassStudent> roster_;  // index row - 1; empty entries for rows typed by hand
-    int fullMarks_ = kDefaultFullMarks;  // kept from the class file as it came
     std::unique_ptr<TAutosave> autosave_;
     // Whether any row other than fromRow to lastRow holds a score.
     bool ScoresOutside(int fromRow, int lastRow) const;
+    int fullMarks_ = kDefaultFullMarks;
+    bool applyingFullMarks_ = false;
+    TRosterColumn* rosterColumn_ = nullptr;
+    QHash<QByteArray, QRect> scorePage_;  // the score page's places without a roster
+    // Shows the band labels of the full marks in the result grid.
+    void WriteBandLabels();
+    // Shows the roster beside the scores while there is one.
+    void ShowRoster();
+    // "第3行：105（张三）" lines for scores that fall in no band.
+    QStringList OutOfRange() const;
     void RegisterHandlers();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
     // anything else is refused with a message.
     void FilterKey(QChar& key, bool allowPoint);
     void ShowInputError(const QString& text);
-    std::vector<double> ReadScores();
-    void ComputeDistribution(const std::vector<double>& scores);
+    std::vector<AnalysedScore> ReadScores();
+    void ComputeDistribution(const std::vector<AnalysedScore>& scores);
+    // Writes the figures' sentence into the conclusion, in place of the one
+    // written before.
+    void WriteConclusionSentence(const QString& sentence);
 };
 
 class TFrLabel;

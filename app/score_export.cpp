@@ -100,7 +100,7 @@ void ExportScores(TForm1& form) {
                     written = WriteWorkbook(path, SheetTable{rows}, &cancel);
                 }
             },
-            !csv);
+            csv ? BusyCancel::None : BusyCancel::Wait);
     } catch (const Exception& e) {
         Tell(form, QStringLiteral("成绩没有导出到“%1”。\r").arg(QFileInfo(path).fileName()) + e.Message(), MsgIcon::Error);
         return;

@@ -218,6 +218,8 @@ bool TReportSession::FillReport(const QString& fileName, const ReportContent& c)
             t2.Item(3 * row + 2).Range().SetText(c.grid(1, row));
             t2.Item(3 * row + 3).Range().SetText(c.grid(2, row));
         }
+        if (c.bandLabels)
+            for (int row = 1; row <= 5; ++row) t2.Item(3 * row + 1).Range().SetText((*c.bandLabels)[size_t(row - 1)]);
         t2.Item(20).Range().SetText(c.grid(1, 6));
         t2.Item(23).Range().SetText(c.grid(1, 7));
 

@@ -33,6 +33,7 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
+    waits_.clear();
     Application().SetMainForm(nullptr);
     form.reset();
     help.reset();

@@ -88,7 +88,8 @@ TEST_F(ScoreImport, RefusedValuesAreListedAndTheTeacherDecides) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ShownMessage& m = dialogs.messages[0];
     EXPECT_EQ(m.buttons, MsgButtons::OKCancel);
-    EXPECT_TRUE(m.text.contains(QStringLiteral("文件第3行：缺考\r文件第4行：105"))) << m.text.toStdString();
+    // Each refused row is named by its student as well.
+    EXPECT_TRUE(m.text.contains(QStringLiteral("文件第3行：缺考（李四）\r文件第4行：105（王五）"))) << m.text.toStdString();
     EXPECT_TRUE(m.text.contains(QStringLiteral("是否导入其余的2个成绩"))) << m.text.toStdString();
     EXPECT_EQ(Grid(1), QStringList{""});
     EXPECT_EQ(form->LED->Caption(), "0");
@@ -116,9 +117,7 @@ TEST_F(ScoreImport, ScoresInTheGridAreReplacedOnlyWhenTheTeacherAgrees) {
 TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     const QString csv = Write("two.csv", QStringLiteral("姓名,期中成绩,期末成绩\n张三,80,91\n李四,70,62\n").toUtf8());
     bool asked = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TColumnDialog>([&](TColumnDialog* d) {
         asked = true;
         const QString shot = qEnvironmentVariable("MARKWISE_SHOT_DIR");
         if (!shot.isEmpty()) d->grab().save(shot + "/column_dialog.png");
@@ -137,7 +136,7 @@ TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     EXPECT_EQ(Grid(3), (QStringList{"91", "62", ""}));
 
     // Cancelling the choice imports nothing.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    OnDialog<TColumnDialog>([](TColumnDialog* d) { d->close(); });
     SetScores({"", ""});
     Import(csv);
     EXPECT_EQ(Grid(1), QStringList{""});

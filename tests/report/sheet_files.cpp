@@ -24,24 +24,51 @@ QString ConvertFile(const QString& source, const QString& format, const QStringL
     return QFileInfo::exists(out) ? out : QString();
 }
 
-QString WriteSource(const QString& fileName, const QString& text) {
+QString WriteSource(const QString& name, const QString& text, const QString& suffix) {
     const QDir dir(testoffice::Path("sheets"));
     dir.mkpath(".");
-    QFile f(dir.filePath(fileName));
+    const QString source = dir.filePath(name + "." + suffix);
+    QFile f(source);
     if (!f.open(QIODevice::WriteOnly)) return {};
     f.write(text.toUtf8());
-    return f.fileName();
+    return source;
 }
 }  // namespace
 
 QString Convert(const QString& name, const QString& csv, const QString& format) {
-    const QString source = WriteSource(name + ".csv", csv);
+    const QString source = WriteSource(name, csv, "csv");
     return source.isEmpty() ? QString() : ConvertFile(source, format, {"--infilter=CSV:44,34,76,1"});
 }
 
-QString ConvertText(const QString& name, const QString& text, const QString& format) {
-    const QString source = WriteSource(name + ".txt", text);
-    return source.isEmpty() ? QString() : ConvertFile(source, format, {"--infilter=Text (encoded):UTF8,LF,,,"});
+QString ConvertText(const QString& name, const QString& text, const QString& suffix, const QString& format) {
+    const QString source = WriteSource(name, text, suffix);
+    if (source.isEmpty()) return {};
+    // Plain text goes to the word processor as UTF-8; anything else the office recognises by itself.
+    return ConvertFile(source, format, suffix == "txt" ? QStringList{"--infilter=Text (encoded):UTF8,LF,,,"} : QStringList{});
+}
+
+QString SheetsXml(const QList<QPair<QString, QList<QStringList>>>& sheets) {
+    QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document "
+        "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" office:version=\"1.2\" "
+        "office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\"><office:body><office:spreadsheet>");
+    for (const auto& [name, rows] : sheets) {
+        xml += QStringLiteral("<table:table table:name=\"%1\">").arg(name.toHtmlEscaped());
+        for (const QStringList& row : rows) {
+            xml += QStringLiteral("<table:table-row>");
+            for (const QString& cell : row) {
+                bool number = false;
+                cell.toDouble(&number);
+                xml += number ? QStringLiteral("<table:table-cell office:value-type=\"float\" office:value=\"%1\"><text:p>%1</text:p></table:table-cell>").arg(cell)
+                              : QStringLiteral("<table:table-cell office:value-type=\"string\"><text:p>%1</text:p></table:table-cell>").arg(cell.toHtmlEscaped());
+            }
+            xml += QStringLiteral("</table:table-row>");
+        }
+        xml += QStringLiteral("</table:table>");
+    }
+    return xml + QStringLiteral("</office:spreadsheet></office:body></office:document>");
 }
 
 QString WorkedExampleCsv() {

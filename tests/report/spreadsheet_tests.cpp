@@ -106,7 +106,7 @@ TEST(Spreadsheet, AFirstSheetOverTheCellLimitIsNotRead) {
 
 // A document of the office's word processor is no spreadsheet, whatever its name says.
 TEST(Spreadsheet, AWordProcessorDocumentIsNoSpreadsheet) {
-    const QString text = sheetfiles::ConvertText("文档", QStringLiteral("成绩\n95\n"), "odt");
+    const QString text = sheetfiles::ConvertText("文档", QStringLiteral("成绩\n95\n"), "txt", "odt");
     ASSERT_FALSE(text.isEmpty());
     const QString named = QFileInfo(text).path() + QStringLiteral("/文档.xlsx");
     ASSERT_TRUE(QFile::copy(text, named));
