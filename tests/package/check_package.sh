@@ -28,9 +28,9 @@ arch=$(field Architecture)
 
 echo "== lintian"
 lintian_log="$work/lintian.log"
-lintian --fail-on none --display-info --no-tag-display-limit "$deb" | tee "$lintian_log" || true
+lintian --fail-on none --display-info --show-overrides --tag-display-limit 0 "$deb" | tee "$lintian_log" || true
 if grep -q '^E: ' "$lintian_log"; then fail "lintian reports errors"; fi
-kept=$(grep -v '^#' "$here/lintian_kept" | awk 'NF {print $1}')
+kept=$(awk '!/^#/ && NF {print $1}' "$here/lintian_kept")
 while read -r tag; do
   [ -z "$tag" ] && continue
   grep -qx "$tag" <<<"$kept" || fail "lintian warning $tag is not among the kept ones"
@@ -51,6 +51,7 @@ expect=(
   usr/share/man/man1/markwise.1.gz
   usr/share/doc/markwise/copyright
   usr/share/doc/markwise/changelog.gz
+  usr/share/lintian/overrides/markwise
 )
 for size in 16 24 32 48 64 128 256; do
   expect+=("usr/share/icons/hicolor/${size}x${size}/apps/markwise.png")

@@ -1,7 +1,8 @@
 // The class file's type as a file manager finds it: by its extension, by
 // its first bytes when the extension is gone, and never for other JSON.
 // The MIME database comes from our entry through update-mime-database, in
-// the XDG data folder the test is given.
+// an XDG data folder of the build; the system's stays behind it for the
+// types ours builds on.
 #include <QFile>
 #include <QLocale>
 #include <QMimeDatabase>
@@ -17,6 +18,9 @@ const QByteArray kClassHead = "{\n    \"format\": \"markwise-class\",\n    \"ver
 
 class ClassFileType : public ::testing::Test {
 protected:
+    // Before the first look-up, which fixes the folders for the process.
+    static void SetUpTestSuite() { qputenv("XDG_DATA_HOME", MARKWISE_TEST_XDG_DATA_HOME); }
+
     QString Write(const QString& name, const QByteArray& bytes) {
         const QString path = dir_.filePath(name);
         QFile f(path);
