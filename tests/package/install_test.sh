@@ -33,9 +33,12 @@ for tool in debootstrap chroot findmnt Xvfb openbox xdotool xprop identify; do
 done
 [ -f "$deb" ] || { echo "no package $deb"; exit 2; }
 mkdir -p "$out" "$cache/debootstrap" "$cache/apt/partial"
+chmod 0755 "$cache" "$cache/apt"
 out=$(cd "$out" && pwd)
 
 root=$(mktemp -d "$parent/markwise-install.XXXXXX")
+# The root's own / as on any system: apt's download user must get through.
+chmod 0755 "$root"
 mounts_of_root() { findmnt -rn -o TARGET | awk -v r="$root" 'index($0, r "/") == 1' | sort -r; }
 cleanup() {
   set +e

@@ -18,11 +18,11 @@ out=$2
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-in_root() {
-  chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root \
-    PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    DISPLAY="$DISPLAY" XDG_RUNTIME_DIR=/tmp/runtime-root "$@"
-}
+# A command run in the root, as a user's session there would run it; chroot
+# and env hand on their process, so a background one's $! is the program.
+in_root=(chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root
+  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+  DISPLAY="$DISPLAY" XDG_RUNTIME_DIR=/tmp/runtime-root)
 mkdir -p -m 0700 "$root/tmp/runtime-root"
 
 # Processes whose root is the throwaway root: the program and what it started.
@@ -43,7 +43,7 @@ nothing_in_root() { [ -z "$(in_root_pids)" ]; }
 
 program=
 start_program() {  # ARGUMENTS...: starts it and finds its main window
-  in_root markwise "$@" >>"$out/program.log" 2>&1 &
+  "${in_root[@]}" markwise "$@" >>"$out/program.log" 2>&1 &
   program=$!
   win=$(timeout 90 xdotool search --sync --onlyvisible --name '^Markwise07\.7$' | head -n 1) || true
   [ -n "$win" ] || { fail "no main window within 90 s"; return 1; }
@@ -84,7 +84,7 @@ make_report() {  # PATH-IN-ROOT SCREENSHOT: 文档制作, the name, the outcome
 report_text() {  # PATH-IN-ROOT: the report as text, by the root's office
   local dir=/tmp/reader
   rm -rf "$root$dir"
-  in_root soffice --headless --norestore -env:UserInstallation=file://$dir/profile \
+  "${in_root[@]}" soffice --headless --norestore -env:UserInstallation=file://$dir/profile \
     --convert-to 'txt:Text (encoded):UTF8' --outdir "$dir" "$1" >>"$out/reader.log" 2>&1 || true
   cat "$root$dir/$(basename "${1%.*}").txt" 2>/dev/null || true
 }
@@ -102,7 +102,7 @@ echo "-- 1. start and a picture of the main window"
 : >"$out/program.log"
 shot=/tmp/main.png
 rm -f "$root$shot"
-if ! in_root env MARKWISE_SCREENSHOT=$shot MARKWISE_SCREENSHOT_QUIT=1 timeout 120 markwise >>"$out/program.log" 2>&1; then
+if ! "${in_root[@]}" MARKWISE_SCREENSHOT=$shot MARKWISE_SCREENSHOT_QUIT=1 timeout 120 markwise >>"$out/program.log" 2>&1; then
   fail "the program did not start and end by itself"
 fi
 if [ -s "$root$shot" ]; then
