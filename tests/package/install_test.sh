@@ -9,10 +9,11 @@
 # the root's. Screenshots go to OUTDIR (default out/install-test/).
 #
 # Needs: root (debootstrap, chroot, mounts); the Debian mirror over the
-# network (MARKWISE_DEBIAN_MIRROR, MARKWISE_DEBIAN_SECURITY); about 2.5 GB
-# free under MARKWISE_INSTALL_ROOT_PARENT (default /var/tmp); on the host
-# debootstrap, Xvfb, openbox, xdotool, xprop and imagemagick. Exits 77
-# (skipped) when it is not root or a tool is missing.
+# network (MARKWISE_DEBIAN_MIRROR, MARKWISE_DEBIAN_SECURITY); about 2 GB
+# free under MARKWISE_INSTALL_ROOT_PARENT (default /var/tmp) for the root
+# and 0.5 GB for the download cache; on the host debootstrap, Xvfb,
+# openbox, xdotool, xprop and imagemagick. Exits 77 (skipped) when it is
+# not root or a tool is missing.
 # Downloaded packages are kept in MARKWISE_INSTALL_CACHE (default
 # /var/cache/markwise-install-test) for the next run; the root is new every
 # time and removed at the end.
@@ -94,17 +95,18 @@ in_root apt-get update -qq
 in_root sh -c "cd /root && apt-get install -y -q ./$(basename "$deb")" >"$out/apt-get.log" 2>&1 \
   || { tail -n 40 "$out/apt-get.log"; exit 1; }
 grep -E '^(Need to get|After this operation)|newly installed' "$out/apt-get.log" || true
+rc=0
 # The system's triggers know the class file's type once the package is in.
-if [ -x "$root/usr/bin/update-mime-database" ]; then
-  grep -q 'application/x-markwise-class' "$root/usr/share/mime/globs2" \
-    || { echo "FAIL: the MIME database of the root does not know the class file"; exit 1; }
+if [ -x "$root/usr/bin/update-mime-database" ] \
+  && ! grep -q 'application/x-markwise-class' "$root/usr/share/mime/globs2"; then
+  echo "FAIL: the root's MIME database does not know the class file"
+  rc=1
 fi
 in_root dpkg -s markwise | grep -E '^(Status|Version):'
 in_root markwise --version
 
 step "the installed program on the host's screen"
-rc=0
-"$repo/tests/support/with_window_manager.sh" "$here/installed_session.sh" "$root" "$out" || rc=$?
+"$repo/tests/support/with_window_manager.sh" "$here/installed_session.sh" "$root" "$out" || rc=1
 umount "$root/var/cache/apt/archives"
 step "done: the installed root takes $(du -sh --one-file-system "$root" | cut -f1)"
 exit "$rc"

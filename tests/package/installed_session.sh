@@ -62,6 +62,7 @@ other_window_active() { [ "$(xdotool getactivewindow 2>/dev/null)" != "$win" ]; 
 main_window_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$win" ]; }
 
 # Places on the main window, from its top left corner.
+score_tab=(340 75)
 score_row_1=(70 125)
 analyse_button=(205 292)
 make_item=(70 45)
@@ -173,6 +174,7 @@ CLASS
   if start_program "$class"; then
     sleep 2
     import -window root "$out/class-file.png"
+    click "${score_tab[@]}"
     click "${analyse_button[@]}"
     sleep 1
     if make_report /root/class-report.doc "$out/class-report.png"; then
