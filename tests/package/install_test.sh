@@ -80,6 +80,8 @@ mount -t sysfs sysfs "$root/sys"
 mount --bind /dev "$root/dev"
 mount --bind /dev/pts "$root/dev/pts"
 mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+# The host's X server, started later, puts its socket here.
+[ -d /tmp/.X11-unix ] || mkdir -m 1777 /tmp/.X11-unix
 mkdir -p "$root/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
