@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // The class file named on the command line (a desktop's "open with"): the
@@ -32,6 +33,11 @@ QString ClassFileArgument() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the toolkit starts: it needs no display.
+    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("markwise %s\n", MARKWISE_VERSION);
+        return 0;
+    }
     // A write to the office's pipe after the office went away must end that
     // call with an error, not the program.
     std::signal(SIGPIPE, SIG_IGN);
