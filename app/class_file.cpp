@@ -18,7 +18,6 @@ namespace {
 constexpr int kMaxRows = 299;        // the score grid's rows
 constexpr int kMaxDepth = 32;        // ours is 3 deep; room for what later versions add
 constexpr qint64 kMaxTokens = 500000;  // strings, containers and separators
-constexpr int kMinFullMarks = 1, kMaxFullMarks = 1000;
 
 struct ExamModeName {
     ExamMode mode;

@@ -364,7 +364,7 @@ void TForm1::PlaceScores(int fromRow, const QStringList& texts, const std::vecto
         roster_[size_t(row - 1)] = k < students.size() ? students[k] : ClassStudent{};
     }
     RecountEntered();
-    if (newClass && !AnalysedScores.empty()) ClearResults();
+    if (newClass && !Analysed.empty()) ClearResults();
     WorkChanged();
     ShowRoster();
 }
