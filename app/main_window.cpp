@@ -155,6 +155,9 @@ void TForm1::FormCreate(TComponent*) {
     SkSkinPageControl1->SetActivePageIndex(kScoreEntryPage);
     LED->SetCaption(QStringLiteral("0"));
     rosterColumn_ = new TRosterColumn(strgrdscore, [this](int row) { return Student(row); });
+    // The teacher types straight into the grid, as the welcome text says;
+    // the page tabs come first in the focus chain and would take the keys.
+    strgrdscore->setFocus();
 }
 
 void TForm1::Completed() {

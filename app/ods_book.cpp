@@ -36,6 +36,11 @@ bool Is(const QXmlStreamReader& x, const QLatin1String& ns, const char* name) {
 std::vector<ScoreSheet> ReadOdsBook(const QByteArray& bytes) {
     SheetArchive a(bytes);
     if (!a.Contains(QStringLiteral("content.xml"))) throw ESheetFileError(QStringLiteral("它不是 OpenDocument 表格。"));
+    // A text document under a spreadsheet's name has a content.xml too; its
+    // mimetype says what it is (the office writes it first in every file).
+    if (a.Contains(QStringLiteral("mimetype")) &&
+        !a.ReadAll(QStringLiteral("mimetype"), 256).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
+        throw ESheetFileError(QStringLiteral("它不是表格文件，而是别的文档。"));
     std::vector<ScoreSheet> out;
     qint64 budget = kMaxWorkbookCells;
     std::optional<SheetRows> rows;

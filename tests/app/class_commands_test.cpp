@@ -120,6 +120,7 @@ TEST_F(ClassFiles, ShortcutsTriggerOnlyItemsThatCouldBeClicked) {
     // From the memo on another page, Ctrl+O opens the dialog.
     form->SkSkinPageControl1->SetActivePageIndex(3);
     form->mmadvice->setFocus();
+    dialogs.openAnswers = {std::nullopt};
     Shortcut(Qt::Key_O);
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].filter, kClassFileFilter);
@@ -142,6 +143,7 @@ TEST_F(ClassFiles, ShortcutsTriggerOnlyItemsThatCouldBeClicked) {
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(form->mmadvice->toPlainText(), "o");
     dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
+    dialogs.openAnswers = {std::nullopt};
     Shortcut(Qt::Key_O);
     EXPECT_EQ(dialogs.openRequests.size(), 2u);
 }

@@ -142,7 +142,7 @@ TEST_F(Recovery, DeclinedOrDamagedWorkIsNotOfferedAgain) {
         ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
         ASSERT_TRUE(damaged.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
     }
-    dialogs.answers = {MsgResult::Yes, MsgResult::OK, MsgResult::No};
+    dialogs.answers = {MsgResult::Yes, MsgResult::No};  // the damage is only told
     form->KeepWorkSafe(Root());
     ASSERT_EQ(dialogs.messages.size(), 3u) << dialogs.Texts().join('|');
     EXPECT_EQ(dialogs.messages[0].text, kRecoveryQuestion);

@@ -54,8 +54,10 @@ TEST_F(ReportMenu, AFailedMakeOffersPreviewAndPrintOfTheEarlierReport) {
     Analyse();
     dialogs.saveAnswers = {dir.filePath("report")};
     form->MbMake->Click();
+    // The cause first, then the two texts every failed make ends with.
     EXPECT_EQ(dialogs.Texts(),
-              (QStringList{QStringLiteral("请重新输入文件名！避免使用相同文件名！"), QStringLiteral("试卷分析保存失败！")}));
+              (QStringList{QStringLiteral("无法启动办公软件 LibreOffice，请确认它已经安装。\nthe program /nonexistent/soffice was not found."),
+                           QStringLiteral("请重新输入文件名！避免使用相同文件名！"), QStringLiteral("试卷分析保存失败！")}));
     EXPECT_EQ(Enabled(), (QList<bool>{true, true, true}));
     EXPECT_FALSE(form->MbPrint->Visible());
     EXPECT_EQ(form->Report.ReportFileName, earlier);

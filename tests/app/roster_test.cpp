@@ -122,6 +122,7 @@ TEST_F(Roster, ImportKeepsNamesBesideTheScoresAndTypedRowsHaveNone) {
     EXPECT_TRUE(c.roster[3].IsEmpty());
     // A reset forgets the roster and puts the page back as it was.
     dialogs.answers.push_back(MsgResult::OK);
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};  // the imported class was never saved
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     EXPECT_FALSE(Column()->isVisible());
     EXPECT_EQ(form->LED->geometry(), QRect(217, 120, 38, 24));
@@ -132,8 +133,10 @@ TEST_F(Roster, ListsMatchAnIndependentComputationAndCopyAsTabSeparatedText) {
     for (int fullMarks : {100, 150}) {
         form->edtfullmarks->SetText(QString::number(fullMarks));
         ASSERT_TRUE(form->ApplyFullMarks());
-        dialogs.answers.push_back(MsgResult::OK);  // replace, and refused rows beyond 100
+        // Out of 100 the rows beyond it are refused, the rest imported; out
+        // of 150 all are in range and replace the class imported before.
         dialogs.answers.push_back(MsgResult::OK);
+        if (fullMarks != 100) dialogs.saveQuestionAnswers = {SaveAnswer::Discard};  // the class imported before
         ImportFile(WriteCsv(pupils));
         QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
         const auto [failing, excellent] = Expected(pupils, fullMarks);

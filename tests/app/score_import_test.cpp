@@ -138,6 +138,7 @@ TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     // Cancelling the choice imports nothing.
     OnDialog<TColumnDialog>([](TColumnDialog* d) { d->close(); });
     SetScores({"", ""});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};  // the names imported before are still there
     Import(csv);
     EXPECT_EQ(Grid(1), QStringList{""});
 }
@@ -171,6 +172,7 @@ TEST_F(ScoreImport, TextFilesUpToSixteenMegabytes) {
     EXPECT_EQ(Grid(2), (QStringList{"95", ""}));
 
     text += ' ';
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     Import(Write("larger.csv", text));
     EXPECT_EQ(dialogs.Texts(), QStringList{QStringLiteral("无法读取文件“larger.csv”：文件太大（16 MB），不像是一个班级的成绩表。")});
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Warning);

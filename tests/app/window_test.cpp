@@ -9,6 +9,7 @@
 #include "styled_label.h"
 #include "toolkit_language.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTest>
@@ -28,6 +29,10 @@ TEST_F(Window, StartsOnScoreEntryWithTheDocumentCommandsOff) {
     EXPECT_TRUE(form->CustomItem1->Enabled());
     EXPECT_EQ(form->LED->Caption(), "0");
     EXPECT_EQ(form->SkSkinPageControl1->ActivePageIndex(), 4);
+    // The keys go into the score grid, not to the page tabs.
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(QApplication::focusWidget() == form->strgrdscore || form->strgrdscore->isAncestorOf(QApplication::focusWidget()))
+        << QApplication::focusWidget()->metaObject()->className();
     // Today when the window was made, even if the run has crossed midnight since.
     const QDate exam = form->tmExam->Date();
     EXPECT_TRUE(exam == createdOn || exam == QDate::currentDate()) << exam.toString(Qt::ISODate).toStdString();

@@ -99,7 +99,7 @@ TEST(Spreadsheet, AFirstSheetOverTheCellLimitIsNotRead) {
         ADD_FAILURE() << "a sheet of 300001 cells was read";
     } catch (const ESheetError& e) {
         EXPECT_EQ(e.reason(), ESheetError::Reason::TooLarge) << e.what();
-        EXPECT_EQ(e.Message(), QStringLiteral("The first sheet uses 300001 rows and 1 columns"));
+        EXPECT_EQ(e.Message(), QStringLiteral("A sheet uses 300001 rows and 1 columns"));
     }
     ExpectNoOfficeLeft();
 }
