@@ -203,16 +203,19 @@ bool TSkCustomMenuBar::eventFilter(QObject* watched, QEvent* e) {
     TSkMenuMode& mode = TSkMenuMode::Instance();
     switch (e->type()) {
     case QEvent::KeyPress: {
-        if (mode.Active() || !OwnKey(watched)) return false;
+        if (!OwnKey(watched)) return false;
         auto* ke = static_cast<QKeyEvent*>(e);
         const Qt::KeyboardModifiers mods = ke->modifiers();
         if (ke->key() == Qt::Key_Alt) {
-            altAlone_ = !ke->isAutoRepeat() && (mods & ~Qt::AltModifier) == 0;
+            if (!mode.Active()) altAlone_ = !ke->isAutoRepeat() && (mods & ~Qt::AltModifier) == 0;
             return false;
         }
         altAlone_ = false;
         const int shortCut = (mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)).toInt() | ke->key();
         if (TSkCustomItem* item = root_->ItemForShortCut(shortCut)) {
+            // On the bar in menu mode the shortcut still counts, and ends the
+            // mode, rather than reaching the focused control as a letter.
+            if (mode.Active()) mode.End();
             // Performed once the key's own delivery is over, as a click chosen in a menu is.
             QMetaObject::invokeMethod(
                 this, [item, life = item->Life()] {
@@ -221,6 +224,7 @@ bool TSkCustomMenuBar::eventFilter(QObject* watched, QEvent* e) {
                 Qt::QueuedConnection);
             return true;
         }
+        if (mode.Active()) return false;
         if (ke->key() == Qt::Key_F10 && mods == Qt::NoModifier) {
             mode.StartOnBar(this, nullptr);
             return true;

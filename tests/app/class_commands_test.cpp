@@ -12,6 +12,7 @@
 #include "memo.h"
 #include "score_export.h"
 #include "skin_controls.h"
+#include "skin_menu_mode.h"
 #include "skin_menu.h"
 
 #include <QApplication>
@@ -146,6 +147,18 @@ TEST_F(ClassFiles, ShortcutsTriggerOnlyItemsThatCouldBeClicked) {
     dialogs.openAnswers = {std::nullopt};
     Shortcut(Qt::Key_O);
     EXPECT_EQ(dialogs.openRequests.size(), 2u);
+
+    // On the bar in menu mode (F10, or a popup closed with Esc) the shortcut
+    // still counts and ends the mode; it never reaches the control as a letter.
+    Key(Qt::Key_F10);
+    ASSERT_TRUE(TSkMenuMode::Instance().Active());
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
+    dialogs.openAnswers = {std::nullopt};
+    Shortcut(Qt::Key_O);
+    EXPECT_EQ(dialogs.openRequests.size(), 3u);
+    EXPECT_FALSE(TSkMenuMode::Instance().Active());
+    EXPECT_EQ(form->mmadvice->toPlainText(), "o");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
 }
 
 TEST_F(ClassFiles, TheQuestionBeforeClosingAndItsThreeAnswers) {
