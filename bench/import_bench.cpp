@@ -9,6 +9,7 @@
 #include "framed_grid.h"
 #include "main_window.h"
 #include "report.h"
+#include "skin_controls.h"
 #include "skin_menu.h"
 
 #include <QApplication>
@@ -118,6 +119,12 @@ int main(int argc, char** argv) {
         Application().SetMainForm(&form);
         form.show();
         form.CompleteLoading();
+        // The workbooks are out of 150, as the teacher sets before importing them.
+        form.edtfullmarks->SetText(QStringLiteral("150"));
+        if (!form.ApplyFullMarks()) {
+            std::printf("import: not measured (full marks 150 refused)\n");
+            return 1;
+        }
         QApplication::processEvents();
         dialogs.clock.start();
         for (int k = 0; k < 6; ++k) {
