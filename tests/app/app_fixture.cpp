@@ -4,6 +4,7 @@
 #include "framed_grid.h"
 #include "skin_controls.h"
 #include "skin_menu.h"
+#include "statistics_dialog.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -81,6 +82,26 @@ QStringList AppTest::ScoreCells(int from, int to) const {
 void AppTest::ImportFile(const QString& path) {
     dialogs.openAnswers.push_back(path);
     form->MbImport->Click();
+}
+
+void AppTest::OpenStatistics(const std::function<void(TStatisticsDialog*)>& inspect) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<TStatisticsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        seen = true;
+        inspect(d);
+        if (d->isVisible()) d->reject();
+    });
+    form->MbStatistics->Click();
+    EXPECT_TRUE(seen);
+}
+
+QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return f.fileName();
 }
 
 void AppTest::WhenShown(QWidget* w, std::function<void()> then) {

@@ -11,6 +11,12 @@
 #include <memory>
 #include <vector>
 
+class QTemporaryDir;
+class TStatisticsDialog;
+
+// bytes written to name in dir; the path.
+QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
+
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -28,6 +34,8 @@ protected:
     QStringList ScoreCells(int from, int to) const;
     // The import command with the file dialog answered by path.
     void ImportFile(const QString& path);
+    // Opens 统计指标 from the menu; inspect runs while the dialog is open.
+    void OpenStatistics(const std::function<void(TStatisticsDialog*)>& inspect);
     // Runs then once w is on the screen, from inside whatever (modal) loop
     // shows it; gives up after a while, so a window that never comes leaves
     // then unrun.

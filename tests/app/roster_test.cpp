@@ -81,18 +81,6 @@ protected:
         f.write(csv.toUtf8());
         return f.fileName();
     }
-    void OpenStatistics(const std::function<void(TStatisticsDialog*)>& inspect) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<TStatisticsDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            seen = true;
-            inspect(d);
-            d->reject();
-        });
-        form->MbStatistics->Click();
-        EXPECT_TRUE(seen);
-    }
     TRosterColumn* Column() const { return form->findChild<TRosterColumn*>("rosterColumn"); }
     QTemporaryDir dir;
 };

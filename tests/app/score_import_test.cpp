@@ -17,12 +17,7 @@
 
 class ScoreImport : public AppTest {
 protected:
-    QString Write(const QString& name, const QByteArray& bytes) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(dir, name, bytes); }
     void Import(const QString& path) { ImportFile(path); }
     QStringList Grid(int rows) const { return ScoreCells(1, rows); }
     QTemporaryDir dir;

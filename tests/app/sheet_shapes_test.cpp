@@ -74,12 +74,7 @@ TEST(ScoreReading, AHostileCellIsSaidToBeTooLong) {
 
 class SheetShapes : public AppTest {
 protected:
-    QString Write(const QString& name, const QByteArray& bytes) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteTestFile(dir, name, bytes); }
     QTemporaryDir dir;
 };
 

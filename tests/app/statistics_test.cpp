@@ -112,19 +112,6 @@ protected:
         SetScores({"95", "89.5", "72", "60", "59.4", "100"});
         QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
     }
-    // Opens the dialog from the menu; inspect runs while it is open.
-    void OpenDialog(const std::function<void(TStatisticsDialog*)>& inspect) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<TStatisticsDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            seen = true;
-            inspect(d);
-            if (d->isVisible()) d->reject();
-        });
-        form->MbStatistics->Click();
-        EXPECT_TRUE(seen);
-    }
 };
 
 TEST_F(StatisticsMenu, EnabledAndDisabledWithTheMakeItem) {
@@ -140,7 +127,7 @@ TEST_F(StatisticsMenu, EnabledAndDisabledWithTheMakeItem) {
 
 TEST_F(StatisticsMenu, WorkedExampleShowsTheFiguresComputedByHand) {
     AnalyseWorkedExample();
-    OpenDialog([&](TStatisticsDialog* d) {
+    OpenStatistics([&](TStatisticsDialog* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("统计指标"));
         EXPECT_EQ(d->Figure("人数"), "6");
         EXPECT_EQ(d->Figure("最高分"), "100.00");
@@ -164,7 +151,7 @@ TEST_F(StatisticsMenu, WorkedExampleShowsTheFiguresComputedByHand) {
 TEST_F(StatisticsMenu, WriteAppendsOneSentenceToTheConclusion) {
     AnalyseWorkedExample();
     form->mmadvice->SetText(QStringLiteral("函数极限部分错误率较高。"));
-    OpenDialog([](TStatisticsDialog* d) { d->WriteButton()->click(); });
+    OpenStatistics([](TStatisticsDialog* d) { d->WriteButton()->click(); });
     EXPECT_EQ(form->mmadvice->Lines(),
               (QStringList{QStringLiteral("函数极限部分错误率较高。"),
                            QStringLiteral("本次考试共6人，最高分100.00，最低分59.40，平均分79.32，中位数80.75，标准差16.33；"
@@ -172,7 +159,7 @@ TEST_F(StatisticsMenu, WriteAppendsOneSentenceToTheConclusion) {
     EXPECT_EQ(form->SkSkinPageControl1->ActivePageIndex(), 3);
     // Closing without writing leaves the memo alone; the sentence can be undone.
     const QString before = form->mmadvice->Text();
-    OpenDialog([](TStatisticsDialog*) {});
+    OpenStatistics([](TStatisticsDialog*) {});
     EXPECT_EQ(form->mmadvice->Text(), before);
     form->mmadvice->undo();
     EXPECT_EQ(form->mmadvice->Text(), QStringLiteral("函数极限部分错误率较高。"));
@@ -181,5 +168,5 @@ TEST_F(StatisticsMenu, WriteAppendsOneSentenceToTheConclusion) {
 TEST_F(StatisticsMenu, FiguresBelongToTheLastAnalysisNotToLaterTyping) {
     AnalyseWorkedExample();
     form->strgrdscore->SetCells(0, 7, "10");
-    OpenDialog([](TStatisticsDialog* d) { EXPECT_EQ(d->Figure("人数"), "6"); });
+    OpenStatistics([](TStatisticsDialog* d) { EXPECT_EQ(d->Figure("人数"), "6"); });
 }
