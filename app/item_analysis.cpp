@@ -130,7 +130,9 @@ ItemAnalysis AnalyseItems(const QStringList& questions, const std::vector<double
         // The n of the population variances cancels in the ratio.
         const double alpha = double(k) / double(k - 1) * (1 - itemSquares / totalSquares);
         a.alpha = alpha;
-        a.sem = a.totalDeviation * std::sqrt(std::max(0.0, 1 - alpha));
+        // A negative alpha (questions that work against each other) is no
+        // reliability at all: the error is then the whole spread, never more.
+        a.sem = a.totalDeviation * std::sqrt(1 - std::clamp(alpha, 0.0, 1.0));
     }
     return a;
 }
@@ -183,7 +185,8 @@ QString ItemNote(const ItemAnalysis& a) {
                        .arg(a.groupSize);
     note += a.dichotomous ? QStringLiteral("各题都是 0/1 计分，信度用 KR-20 计算；")
                           : QStringLiteral("信度用 Cronbach α 计算；");
-    note += QStringLiteral("测量标准误 SEM = 总分标准差 × √(1 − 信度)，标准差与“统计指标”相同，按全体人数计算。");
+    note += QStringLiteral("测量标准误 SEM = 总分标准差 × √(1 − 信度)，标准差与“统计指标”相同，按全体人数计算；"
+                           "信度为负时按 0 计，SEM 即等于标准差。");
     if (!a.alpha) note += QStringLiteral("本次题数或人数不足两个，或者所有学生总分相同，信度无法计算。");
     return note;
 }

@@ -42,7 +42,9 @@ struct ItemAnalysis {
     // None with fewer than two questions or two students, or when every
     // total is the same.
     std::optional<double> alpha;
-    std::optional<double> sem;  // population deviation of the totals x sqrt(1 - alpha)
+    // Population deviation of the totals x sqrt(1 - alpha), alpha taken as 0
+    // when below it: the error of measurement never exceeds the spread.
+    std::optional<double> sem;
     double totalMean = 0, totalDeviation = 0;
     std::vector<ItemFigures> items;
     // The questions carrying any flag, in their order.

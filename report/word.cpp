@@ -298,14 +298,27 @@ WordTable WordTables::Add(int n, const QString& heading, int rows, int columns) 
             body->createTextCursorByRange(after.is() ? after->getAnchor()->getStart() : body->getEnd());
         const Reference<text::XTextRange> at(cursor.get());  // moves with the cursor
         if (!after.is()) body->insertControlCharacter(at, text::ControlCharacter::PARAGRAPH_BREAK, false);
+        // A line of space above, as the headings of the template have.
+        body->insertControlCharacter(at, text::ControlCharacter::LINE_BREAK, false);
         body->insertString(at, U(heading), false);
         body->insertControlCharacter(at, text::ControlCharacter::PARAGRAPH_BREAK, false);
         // Back into the heading, which the break left as the paragraph it split.
         Reference<text::XParagraphCursor> paragraph(body->createTextCursorByRange(cursor->getStart()), uno::UNO_QUERY_THROW);
         paragraph->gotoPreviousParagraph(false);
+        paragraph->gotoEndOfParagraph(true);
         Reference<beans::XPropertySet> headingProps(paragraph, uno::UNO_QUERY_THROW);
-        Reference<beans::XPropertySet> beforeProps(before, uno::UNO_QUERY);
-        if (beforeProps.is()) headingProps->setPropertyValue("ParaStyleName", beforeProps->getPropertyValue("ParaStyleName"));
+        Reference<text::XParagraphCursor> look(body->createTextCursorByRange(
+                                                   before.is() ? before->getAnchor()->getEnd() : anchor->getAnchor()->getStart()),
+                                               uno::UNO_QUERY_THROW);
+        look->gotoStartOfParagraph(true);
+        Reference<beans::XPropertySet> lookProps(look, uno::UNO_QUERY_THROW);
+        // The heading looks like the one above table n, whether that is its style or its own formatting.
+        for (const char* p : {"ParaStyleName", "CharWeight", "CharWeightAsian", "CharHeight", "CharHeightAsian",
+                              "CharFontName", "CharFontNameAsian"}) {
+            const rtl::OUString name = rtl::OUString::createFromAscii(p);
+            const uno::Any value = lookProps->getPropertyValue(name);
+            if (value.hasValue()) headingProps->setPropertyValue(name, value);
+        }
 
         Reference<lang::XMultiServiceFactory> factory(d_->component, uno::UNO_QUERY_THROW);
         Reference<text::XTextTable> table(factory->createInstance("com.sun.star.text.TextTable"), uno::UNO_QUERY_THROW);

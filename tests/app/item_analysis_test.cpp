@@ -119,6 +119,12 @@ TEST(ItemFigures, KnownReliabilityOfIndependentAndIdenticalQuestions) {
     ASSERT_TRUE(independent.alpha);
     EXPECT_NEAR(*independent.alpha, 0.0, 1e-12);
     EXPECT_NEAR(*independent.sem, independent.totalDeviation, 1e-12);
+    // Questions that work against each other: alpha below 0, and the error
+    // is the whole spread, not more.
+    const ItemAnalysis against = AnalyseItems(Names(2), {1, 1}, {{0, 1}, {1, 0}, {1, 1}, {0, 1}});
+    ASSERT_TRUE(against.alpha);
+    EXPECT_NEAR(*against.alpha, 2 * (1 - 0.4375 / 0.1875), 1e-12);
+    EXPECT_NEAR(*against.sem, std::sqrt(0.1875), 1e-12);
     // Three copies of the same question measure without error.
     const ItemAnalysis same = AnalyseItems(Names(3), {5, 5, 5}, {{1, 1, 1}, {4, 4, 4}, {2.5, 2.5, 2.5}});
     ASSERT_TRUE(same.alpha);
