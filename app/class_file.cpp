@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -249,7 +250,8 @@ void ReadRows(const QJsonValue& value, ClassData& c) {
     else c.items = ClassItems{};
 }
 
-QByteArray NumberText(double v) { return QByteArray::number(v, 'g', 15); }
+// The shortest text that reads back as the same double: 2.5 stays "2.5".
+QByteArray NumberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest).toLatin1(); }
 
 QByteArray QuotedList(const QStringList& texts) {
     QByteArrayList quoted;

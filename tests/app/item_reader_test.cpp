@@ -112,6 +112,10 @@ TEST(ItemClassFile, VersionTwoOnlyWithPerQuestionScoresAndReadBackWhole) {
     const ClassFileContents back = ReadClassFile(v2);
     EXPECT_EQ(back.data, c);
     EXPECT_EQ(WriteClassFile(back.data), v2);
+    // Full marks that are no short decimal still come back exactly.
+    ClassData odd = c;
+    odd.items.fullMarks[0] = 0.1 + 0.2;
+    EXPECT_EQ(ReadClassFile(WriteClassFile(odd)).data, odd);
 }
 
 TEST(ItemClassFile, DamagedQuestionsAreRefused) {
