@@ -245,9 +245,7 @@ void ReadRows(const QJsonValue& value, ClassData& c) {
         roster.push_back(std::move(s));
     }
     if (anyStudent) c.roster = std::move(roster);
-    // Questions without a row that has their scores are nothing to analyse.
     if (anyItems) c.items.rows = std::move(items);
-    else c.items = ClassItems{};
 }
 
 // The shortest text that reads back as the same double: 2.5 stays "2.5".
@@ -344,6 +342,9 @@ ClassFileContents ReadClassFile(const QByteArray& raw) {
     c.conclusion = Text(root, "conclusion", QString());
     ReadQuestions(root.value(QLatin1String("questions")), c.items);
     ReadRows(root.value(QLatin1String("rows")), c);
+    // Questions without a row that has their scores are nothing to analyse,
+    // whether the rows are missing or none has them.
+    if (c.items.rows.empty()) c.items = ClassItems{};
     out.savedPath = Text(root, "savedPath", QString());
     return out;
 }

@@ -137,6 +137,13 @@ TEST(ItemClassFile, DamagedQuestionsAreRefused) {
     QByteArray notText = good;
     notText.replace("[\"5\", \"2.5\", \"10\"]", "[5, 2.5, 10]");
     EXPECT_FALSE(refused(notText).isEmpty());
+    // Questions without any row of their scores are no per-question class.
+    QByteArray noRows = good;
+    noRows.truncate(noRows.indexOf("    \"rows\""));
+    noRows += "    \"other\": 1\n}\n";
+    const ClassData bare = ReadClassFile(noRows).data;
+    EXPECT_TRUE(bare.items.IsEmpty());
+    EXPECT_EQ(ReadClassFile(WriteClassFile(bare)).data, bare);
     QByteArray later = good;
     later.replace("\"version\": 2", "\"version\": 3");
     EXPECT_TRUE(refused(later).contains(QStringLiteral("更新版本")));
