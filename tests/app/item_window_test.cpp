@@ -13,6 +13,7 @@
 #include "skin_menu.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -144,6 +145,24 @@ TEST_F(ItemWindow, FortyFiveStudentsTwentyQuestionsInTheDialog) {
         EXPECT_TRUE(d->Note().contains(QStringLiteral("Ebel")));
         EXPECT_EQ(d->Chart()->SeriesCount(), 2);
         EXPECT_EQ(d->Chart()->SeriesAt(0)->Count(), 20);
+        // Painted: question 3's P bar (navy) reaches 1, question 7's D bar (red) hangs below 0.
+        TChart& chart = *d->Chart();
+        QImage image(chart.width(), chart.height(), QImage::Format_RGB32);
+        {
+            QPainter p(&image);
+            chart.PaintPicture(p, {0, 0, chart.width(), chart.height()});
+        }
+        const auto colourNear = [&](double x, double y, QColor colour) {
+            const int cx = chart.BottomAxis.CalcPosValue(x), cy = chart.LeftAxis.CalcPosValue(y);
+            for (int px = cx - 12; px <= cx + 12; ++px)
+                if (px >= 0 && px < image.width() && image.pixelColor(px, cy) == colour) return true;
+            return false;
+        };
+        EXPECT_TRUE(colourNear(3, 0.9, QColor(0, 0, 128)));
+        EXPECT_FALSE(colourNear(3, 0.9, QColor(255, 0, 0)));  // its D is 0
+        const double d7 = t->item(6, 4)->text().toDouble();
+        EXPECT_TRUE(colourNear(7, d7 / 2, QColor(255, 0, 0)));
+        EXPECT_FALSE(colourNear(7, d7 / 2, QColor(0, 0, 128)));
         const QString shot = qEnvironmentVariable("MARKWISE_SHOT_DIR");
         if (!shot.isEmpty()) d->grab().save(shot + "/item_dialog.png");
         // Sorted by P, numerically: the hardest question first, the one everyone got last.
