@@ -1,11 +1,11 @@
 #pragma once
-// A skin in memory (TSkSkinSource) and the codecs that read and write it.
-// Streams from outside are untrusted: a damaged one raises EStreamError and
-// the source keeps the skin it had.
+// A skin in memory (TSkSkinSource): the object tree and the bitmaps it
+// draws from. The codecs below read into it and write from it; a damaged
+// stream raises EStreamError and the source keeps the skin it had.
 #include "component.h"
 #include "skin_bitmap.h"
+#include "skin_filter.h"
 #include "skin_object.h"
-#include "skin_zlib.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,124 +13,33 @@
 #include <vector>
 
 class QIODevice;
-class TSkSkinSource;
-
-namespace skin_limits {
-// A decompressed skin larger than this is refused.
-constexpr std::int64_t kMaxSkinBytes = 64 * 1024 * 1024;
-}
 
 // What one skin holds; a load fills a fresh one and swaps it in on success.
 struct TSkSkinContent {
-    QString skinName = QStringLiteral("Untitled Skin");
-    QString skinVersion = QStringLiteral("3.4.0");
-    QString author = QStringLiteral("markwise");
-    QString authorEMail = QStringLiteral("markwise@localhost");
-    QString authorURL = QStringLiteral("file:///usr/share/doc/markwise");
+    TSkSkinHeader header;
     std::vector<std::unique_ptr<TSkSkinObject>> objects;
     std::unique_ptr<TskBitmapList> bitmaps = std::make_unique<TskBitmapList>();
 };
 
-class TSkSkinFilter {
-public:
-    explicit TSkSkinFilter(TSkSkinSource* source = nullptr) : source_(source) {}
-    virtual ~TSkSkinFilter() = default;
-    TSkSkinSource* Source() const { return source_; }
-    void SetSource(TSkSkinSource* s) { source_ = s; }
-
-    // The plain layout. ReadSkin reads from the device's position to its end.
-    virtual void ReadSkin(QIODevice& stream);
-    virtual void WriteSkin(QIODevice& stream);
-    virtual QString Extension() const { return QString(); }
-    virtual QString Description() const { return QString(); }
-    virtual void LoadFromStream(QIODevice&) {}
-    virtual void SaveToStream(QIODevice&) {}
-
-    // The layouts on bytes in memory, for codecs and tests.
-    virtual void ReadSkinBytes(const char* data, std::int64_t size);
-    virtual QByteArray WriteSkinBytes();
-
-protected:
-    TSkSkinSource* source_;
-};
-
-class TSkSkinFilterUncompressed : public TSkSkinFilter {
-public:
-    using TSkSkinFilter::TSkSkinFilter;
-    static QString StaticExtension() { return QStringLiteral("uskn"); }
-    static QString StaticDescription() { return QStringLiteral("Uncompressed Skin"); }
-    QString Extension() const override { return StaticExtension(); }
-    QString Description() const override { return StaticDescription(); }
-    void LoadFromStream(QIODevice& stream) override;
-    void SaveToStream(QIODevice& stream) override;
-};
-
-class TSkSkinFilterCompressed : public TSkSkinFilter {
-public:
-    using TSkSkinFilter::TSkSkinFilter;
-    static QString StaticExtension() { return QStringLiteral("cskn"); }
-    static QString StaticDescription() { return QStringLiteral("Compressed Skin"); }
-    QString Extension() const override { return StaticExtension(); }
-    QString Description() const override { return StaticDescription(); }
-    // Skips the four signature bytes, inflates the rest.
-    void LoadFromStream(QIODevice& stream) override;
-    void SaveToStream(QIODevice& stream) override;
-    void LoadFromBytes(const char* data, std::int64_t size);
-    virtual int Level() const { return 1; }
-};
-
-class TSkSkinFilterUltraCompressed : public TSkSkinFilterCompressed {
-public:
-    using TSkSkinFilterCompressed::TSkSkinFilterCompressed;
-    static QString StaticExtension() { return QStringLiteral("xskn"); }
-    static QString StaticDescription() { return QStringLiteral("Ultra Compressed Skin"); }
-    QString Extension() const override { return StaticExtension(); }
-    QString Description() const override { return StaticDescription(); }
-    int Level() const override { return 9; }
-};
-
-// The binary-record layout: objects in their binary component form.
-class TSkSkinFilterMaxCompression : public TSkSkinFilterUltraCompressed {
-public:
-    using TSkSkinFilterUltraCompressed::TSkSkinFilterUltraCompressed;
-    static QString StaticExtension() { return QStringLiteral("mskn"); }
-    static QString StaticDescription() { return QStringLiteral("Maximum Compressed"); }
-    QString Extension() const override { return StaticExtension(); }
-    QString Description() const override { return StaticDescription(); }
-    void ReadSkinBytes(const char* data, std::int64_t size) override;
-    QByteArray WriteSkinBytes() override;
-};
-
-// The codec registry, in registration order.
-struct TSkSkinFilterClass {
-    QString extension;
-    QString description;
-    std::unique_ptr<TSkSkinFilter> (*create)(TSkSkinSource*);
-};
-void RegisterSkinFilter(const TSkSkinFilterClass& c);
-const std::vector<TSkSkinFilterClass>& SkinFilters();
-// By extension, with or without the dot, case-insensitive; null when unknown.
-const TSkSkinFilterClass* FindSkinFilter(const QString& extension);
-
-class TSkSkinSource : public TComponent {
+class TSkSkinSource : public TComponent, public TSkSkinStore {
 public:
     explicit TSkSkinSource(TComponent* owner = nullptr);
     ~TSkSkinSource() override;
     QString ClassName() const override { return QStringLiteral("TSkSkinSource"); }
 
-    const QString& SkinName() const { return c_.skinName; }
-    void SetSkinName(const QString& v) { c_.skinName = v; }
-    const QString& SkinVersion() const { return c_.skinVersion; }
-    void SetSkinVersion(const QString& v) { c_.skinVersion = v; }
-    const QString& Author() const { return c_.author; }
-    void SetAuthor(const QString& v) { c_.author = v; }
-    const QString& AuthorEMail() const { return c_.authorEMail; }
-    void SetAuthorEMail(const QString& v) { c_.authorEMail = v; }
-    const QString& AuthorURL() const { return c_.authorURL; }
-    void SetAuthorURL(const QString& v) { c_.authorURL = v; }
+    const QString& SkinName() const { return c_.header.skinName; }
+    void SetSkinName(const QString& v) { c_.header.skinName = v; }
+    const QString& SkinVersion() const { return c_.header.skinVersion; }
+    void SetSkinVersion(const QString& v) { c_.header.skinVersion = v; }
+    const QString& Author() const { return c_.header.author; }
+    void SetAuthor(const QString& v) { c_.header.author = v; }
+    const QString& AuthorEMail() const { return c_.header.authorEMail; }
+    void SetAuthorEMail(const QString& v) { c_.header.authorEMail = v; }
+    const QString& AuthorURL() const { return c_.header.authorURL; }
+    void SetAuthorURL(const QString& v) { c_.header.authorURL = v; }
 
     TskBitmapList& Bitmaps() { return *c_.bitmaps; }
-    const TskBitmapList& Bitmaps() const { return *c_.bitmaps; }
+    const TskBitmapList& Bitmaps() const override { return *c_.bitmaps; }
     int ObjectCount() const { return int(c_.objects.size()); }
     // Nothing when out of range or while locked.
     TSkSkinObject* Object(int index) const;
@@ -166,9 +75,16 @@ public:
     // The client object of every top-level object stops shaping the window.
     void AfterLoadFixUp();
 
-    // Used by codecs: replaces the content with a freshly read one.
+    // Replaces the content with a freshly read one.
     void SwapIn(TSkSkinContent&& fresh);
     const TSkSkinContent& Content() const { return c_; }
+
+    // What the codecs read into and write from.
+    std::unique_ptr<Reading> StartReading() override;
+    const TSkSkinHeader& Header() const override { return c_.header; }
+    int RecordCount() const override { return ObjectCount(); }
+    QString RecordClassName(int index) const override;
+    QByteArray RecordBody(int index, TSkRecordForm form) const override;
 
 private:
     TSkSkinContent c_;
