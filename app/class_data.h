@@ -3,6 +3,8 @@
 // who each score belongs to where that is known, the course and exam
 // description, the conclusion and the full marks. The window shows one; the
 // class file, the import and paste carry them in and out.
+#include "grade_bands.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -27,8 +29,6 @@ struct ClassInfo {
     ExamMode examMode = ExamMode::ClosedBook;
     bool operator==(const ClassInfo&) const = default;
 };
-
-constexpr int kDefaultFullMarks = 100;
 
 struct ClassData {
     // Row k of the grid is entry k - 1; texts as typed, so that the same

@@ -9,13 +9,22 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TColumnDialog::TColumnDialog(const QString& source, const std::vector<ScoreColumn>& columns, QWidget* parent)
+TColumnDialog::TColumnDialog(const QString& source, const std::vector<ScoreColumn>& columns, QWidget* parent,
+                             const QString& note)
     : QDialog(parent), group_(new QButtonGroup(this)) {
     setWindowTitle(QStringLiteral("选择成绩列"));
     auto* layout = new QVBoxLayout(this);
-    auto* prompt = new QLabel(QStringLiteral("%1中有%2列都可能是成绩，请选择要使用的一列：").arg(source).arg(columns.size()));
+    auto* prompt = new QLabel(columns.size() > 1
+                                  ? QStringLiteral("%1中有%2列都可能是成绩，请选择要使用的一列：").arg(source).arg(columns.size())
+                                  : QStringLiteral("%1中可能是成绩的一列如下，请确认：").arg(source));
     prompt->setWordWrap(true);
     layout->addWidget(prompt);
+    if (!note.isEmpty()) {
+        auto* why = new QLabel(note);
+        why->setObjectName(QStringLiteral("note"));
+        why->setWordWrap(true);
+        layout->addWidget(why);
+    }
 
     auto* table = new QFrame;
     table->setFrameShape(QFrame::StyledPanel);
@@ -51,8 +60,9 @@ void TColumnDialog::Choose(int position) {
     if (QAbstractButton* b = group_->button(position)) b->setChecked(true);
 }
 
-std::optional<int> TColumnDialog::Ask(QWidget* owner, const QString& source, const std::vector<ScoreColumn>& columns) {
-    TColumnDialog dialog(source, columns, owner);
+std::optional<int> TColumnDialog::Ask(QWidget* owner, const QString& source, const std::vector<ScoreColumn>& columns,
+                                      const QString& note) {
+    TColumnDialog dialog(source, columns, owner, note);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Chosen();
 }

@@ -12,14 +12,17 @@ class QButtonGroup;
 class TColumnDialog : public QDialog {
     Q_OBJECT
 public:
-    TColumnDialog(const QString& source, const std::vector<ScoreColumn>& columns, QWidget* parent = nullptr);
+    // note, when given, says why other columns are not offered.
+    TColumnDialog(const QString& source, const std::vector<ScoreColumn>& columns, QWidget* parent = nullptr,
+                  const QString& note = QString());
 
     // The position in columns of the one picked (the first until the teacher picks).
     int Chosen() const;
     void Choose(int position);
 
     // Runs the dialog; nothing when the teacher cancels.
-    static std::optional<int> Ask(QWidget* owner, const QString& source, const std::vector<ScoreColumn>& columns);
+    static std::optional<int> Ask(QWidget* owner, const QString& source, const std::vector<ScoreColumn>& columns,
+                                  const QString& note = QString());
 
 private:
     QButtonGroup* group_;

@@ -7,6 +7,8 @@
 #include <functional>
 #include <numeric>
 
+#include <QRegularExpression>
+
 namespace {
 
 long double MeanOf(std::vector<double>::const_iterator first, std::vector<double>::const_iterator last) {
@@ -21,9 +23,9 @@ QString Percent(long double v) { return FormatFixed2(v) + QLatin1Char('%'); }
 
 int GroupSize(int count) { return std::max(1, (27 * count + 50) / 100); }
 
-ExamStatistics ComputeStatistics(const std::vector<double>& scores, long double excellentPercent,
-                                 long double failPercent, int failCount) {
+ExamStatistics ComputeStatistics(const std::vector<double>& scores, int fullMarks) {
     ExamStatistics s;
+    s.fullMarks = fullMarks;
     s.count = int(scores.size());
     if (s.count == 0) return s;
     // Summed in row order as a 64-bit float, like the result grid's average.
@@ -41,17 +43,20 @@ ExamStatistics ComputeStatistics(const std::vector<double>& scores, long double 
     long double squares = 0;
     for (double x : scores) squares += (x - s.mean) * (x - s.mean);
     s.deviation = std::sqrt(squares / s.count);
-    s.difficulty = s.mean / 100;
+    s.difficulty = s.mean / fullMarks;
 
     s.groupSize = GroupSize(s.count);
     s.upperMean = MeanOf(sorted.begin(), sorted.begin() + s.groupSize);
     s.lowerMean = MeanOf(sorted.end() - s.groupSize, sorted.end());
-    s.discrimination = (s.upperMean - s.lowerMean) / 100;
+    s.discrimination = (s.upperMean - s.lowerMean) / fullMarks;
 
-    s.excellentRate = excellentPercent;
-    // The fail row carries the remainder of the rounded shares; with nobody
-    // failing that remainder (0.01 or -0.01) is not a failure rate.
-    s.passRate = failCount == 0 ? 100.0L : std::clamp(100.0L - failPercent, 0.0L, 100.0L);
+    for (double x : scores) {
+        const int band = BandOf(x, fullMarks);
+        if (band >= 0 && band != int(GradeBand::Fail)) ++s.passCount;
+        if (band == int(GradeBand::Excellent)) ++s.excellentCount;
+    }
+    s.passRate = static_cast<long double>(s.passCount) / s.count * 100;
+    s.excellentRate = static_cast<long double>(s.excellentCount) / s.count * 100;
     return s;
 }
 
@@ -82,14 +87,24 @@ std::vector<std::pair<QString, QString>> StatisticsRows(const ExamStatistics& s)
 
 QString GroupNote(const ExamStatistics& s) {
     QString note = QStringLiteral(
-        "难度 P = 平均分 ÷ 100。区分度 D = (高分组平均分 − 低分组平均分) ÷ 100：按成绩从高到低排列，"
-        "高分组取前 27%、低分组取后 27% 的学生，人数四舍五入，至少 1 人，所以不到 6 人的班级每组只有 1 人");
+        "难度 P = 平均分 ÷ %1。区分度 D = (高分组平均分 − 低分组平均分) ÷ %1：按成绩从高到低排列，"
+        "高分组取前 27%、低分组取后 27% 的学生，人数四舍五入，至少 1 人，所以不到 6 人的班级每组只有 1 人")
+                       .arg(s.fullMarks);
     if (s.count == 1) note += QStringLiteral("；只有 1 人时两组是同一个人，区分度为 0");
     note += QStringLiteral("。本次每组 %1 人：高分组平均 %2 分，低分组平均 %3 分。")
                 .arg(s.groupSize)
                 .arg(FormatFixed2(s.upperMean), FormatFixed2(s.lowerMean));
     note += QStringLiteral("区分度 0.40 以上为优秀，0.30~0.39 良好，0.20~0.29 尚可，0.20 以下差。");
     return note;
+}
+
+QString RateNote(const ExamStatistics& s) {
+    return QStringLiteral("及格率 = 及格人数 ÷ 人数，优秀率 = 优秀人数 ÷ 人数。成绩先四舍五入为整数，"
+                          "达到满分的 60%（%1 分）为及格，达到 90%（%2 分）为优秀。本次及格 %3 人，优秀 %4 人，共 %5 人。")
+        .arg(BandThresholdText(GradeBand::Pass, s.fullMarks), BandThresholdText(GradeBand::Excellent, s.fullMarks))
+        .arg(s.passCount)
+        .arg(s.excellentCount)
+        .arg(s.count);
 }
 
 QString ConclusionSentence(const ExamStatistics& s) {
@@ -99,4 +114,15 @@ QString ConclusionSentence(const ExamStatistics& s) {
              FormatFixed2(s.median), FormatFixed2(s.deviation), Percent(s.passRate), Percent(s.excellentRate),
              FormatFixed2(s.difficulty))
         .arg(FormatFixed2(s.discrimination), DiscriminationReading(s.discrimination));
+}
+
+SentencePlace PlaceConclusionSentence(const QString& text) {
+    // The sentence this program writes, whatever its figures: one whole line.
+    static const QRegularExpression written(QStringLiteral(
+        "^本次考试共\\d+人，最高分[^\\n]*，区分度D为[^\\n]*（(优秀|良好|尚可|差)）。$"),
+                                            QRegularExpression::MultilineOption);
+    QRegularExpressionMatch last;
+    for (auto it = written.globalMatch(text); it.hasNext();) last = it.next();
+    if (last.hasMatch()) return {last.capturedStart(), last.capturedLength(), false};
+    return {text.size(), 0, !text.isEmpty() && !text.endsWith(QLatin1Char('\n'))};
 }

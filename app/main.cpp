@@ -1,9 +1,11 @@
 // Start-up: the application title, the two windows, the message loop.
 #include "application.h"
+#include "class_commands.h"
 #include "colors.h"
 #include "control.h"
 #include "main_window.h"
 #include "program_icon.h"
+#include "recovery_slot.h"
 #include "skin_form.h"
 #include "toolkit_language.h"
 
@@ -11,10 +13,31 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
+#include <QUrl>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+// The class file named on the command line (a desktop's "open with"): the
+// first argument that is not an option.
+QString ClassFileArgument() {
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype k = 1; k < args.size(); ++k) {
+        if (args[k].startsWith('-')) continue;
+        const QUrl url(args[k]);
+        return url.isLocalFile() ? url.toLocalFile() : args[k];
+    }
+    return QString();
+}
+}  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the toolkit starts: it needs no display.
+    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("markwise %s\n", MARKWISE_VERSION);
+        return 0;
+    }
     // A write to the office's pipe after the office went away must end that
     // call with an error, not the program.
     std::signal(SIGPIPE, SIG_IGN);
@@ -48,7 +71,14 @@ int main(int argc, char** argv) {
     // the faster.
     else
         AfterFirstPaint(&main, [&main] {
-            Shielded([&main] { main.CompleteLoading(); });
+            Shielded([&main] {
+                main.CompleteLoading();
+                // Work a copy that died left behind is offered first; then
+                // the class file the program was started with, if any.
+                main.KeepWorkSafe(DefaultRecoveryRoot());
+                if (const QString file = ClassFileArgument(); !file.isEmpty() && main.MaySetClassAside())
+                    OpenClassFile(main, file);
+            });
             main.HelpWindow();
         });
     main.show();

@@ -2,9 +2,14 @@
 // The main window: score entry, analysis, histogram, reset, and the menu that
 // makes, previews and prints the report.
 #include "class_data.h"
+#include "class_document.h"
 #include "form.h"
+#include "recent_files.h"
+#include "grade_bands.h"
 #include "report.h"
 
+#include <QHash>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <memory>
@@ -24,16 +29,19 @@ class TSkSkinEngine;
 class TSaveDialog;
 class TOpenDialog;
 class TForm2;
-
-// The five grade bands in their fixed order.
-enum class GradeBand { Excellent, Good, Medium, Pass, Fail };
-constexpr int kBandCount = 5;
-// The band of a score: rounded to a whole number, halves to the even
-// neighbour; a rounded value outside 0 to 100 has no band (-1).
-int BandOf(double score);
+class TAutosave;
 
 constexpr int kScoreRows = 299;  // score rows 1 to 299 below the header row
 constexpr int kScoreEntryPage = 4;  // the page the window opens on
+
+// One score of an analysis, with the row it came from and its student.
+struct AnalysedScore {
+    int row;
+    double value;
+    QString text;  // as typed, trimmed
+    ClassStudent student;
+};
+class TRosterColumn;
 
 class TForm1 : public TForm {
     Q_OBJECT
@@ -50,7 +58,19 @@ public:
     TSkSkinItem* MbMake = nullptr;
     TSkSkinItem* MbPreview = nullptr;
     TSkSkinItem* MbPrint = nullptr;
+    TSkSkinItem* MbClassFile = nullptr;  // the "成绩单" popup
+    TSkSkinItem* MbOpen = nullptr;
+    TSkSkinItem* MbSave = nullptr;
+    TSkSkinItem* MbSaveAs = nullptr;
     TSkSkinItem* MbImport = nullptr;
+    TSkSkinItem* MbExport = nullptr;
+    TSkSkinItem* MbRecent = nullptr;
+    TSkSkinItem* MbRecentNone = nullptr;
+    TSkSkinItem* MbRecentRemoveMissing = nullptr;
+    TSkSkinItem* MbRecentClear = nullptr;
+    // The recent files' own items, made hidden by FormCreate and shown as
+    // the list has them.
+    std::array<TSkSkinItem*, TRecentFiles::kMax> MbRecentFiles{};
     TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
@@ -61,6 +81,7 @@ public:
     TSkSkinEdit* edtgrade = nullptr;
     TSkSkinEdit* edttime = nullptr;
     TSkSkinEdit* edtclass = nullptr;
+    TSkSkinEdit* edtfullmarks = nullptr;
     TSkSkinRadioButton* rdbtnbijuan = nullptr;
     TSkSkinRadioButton* rdbtnkaijuan = nullptr;
     TSkSkinRadioButton* rdbtnpaper = nullptr;
@@ -79,9 +100,12 @@ public:
     // Workflow state.
     std::vector<double> Scores;                  // one slot per grid row
     std::array<double, kBandCount> BandCounts{}; // counts of the last analysis
-    std::vector<double> AnalysedScores;          // the scores of the last analysis
+    std::vector<AnalysedScore> Analysed;         // the scores of the last analysis
     // ReportFileName, SaveSucceeded and the office wrappers have their one owner here.
     TReportSession Report;
+    // The class file the class on screen belongs to, and what it last held.
+    TClassDocument Document;
+    TRecentFiles Recent;
 
     // Handlers, bound by name in the window description.
     void FormCreate(TComponent* Sender);
@@ -92,14 +116,30 @@ public:
     void edtgradeKeyPress(TComponent* Sender, QChar& Key);
     void edttimeKeyPress(TComponent* Sender, QChar& Key);
     void edtclassnumberKeyPress(TComponent* Sender, QChar& Key);
+    void edtfullmarksKeyPress(TComponent* Sender, QChar& Key);
     void btnAnalyseClick(TComponent* Sender);
     void btnClearClick(TComponent* Sender);
     void MbMakeClick(TComponent* Sender);
     void MbPreviewClick(TComponent* Sender);
     void MbPrintClick(TComponent* Sender);
     void MbImportClick(TComponent* Sender);
+    void MbClassFileBeforeDropDown(TComponent* Sender);
+    void MbOpenClick(TComponent* Sender);
+    void MbSaveClick(TComponent* Sender);
+    void MbSaveAsClick(TComponent* Sender);
+    void MbExportClick(TComponent* Sender);
+    void MbRecentFileClick(TComponent* Sender);
+    void MbRecentRemoveMissingClick(TComponent* Sender);
+    void MbRecentClearClick(TComponent* Sender);
     void MbStatisticsClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
+
+    // The full marks scores are checked and banded against (100 by default).
+    int FullMarks() const { return fullMarks_; }
+    // Takes what the 满分 field holds, once the teacher has finished typing
+    // it: a value out of range is refused; a new value re-checks the scores
+    // and drops an analysis made with the old one. False when refused.
+    bool ApplyFullMarks();
 
     // The number of filled score rows.
     int EnteredCount() const;
@@ -123,22 +163,51 @@ public:
     // Who the score of a row (from 1) belongs to; empty for a row typed by hand.
     ClassStudent Student(int row) const;
 
+    // Before the class on screen is put aside (closed, reset, replaced):
+    // with unsaved changes the teacher is asked whether to save them. False
+    // when she cancels, or the save she asked for did not happen.
+    bool MaySetClassAside();
+    // From now on unsaved work is kept in a recovery file of this copy under
+    // root, and what a copy that died left there is offered back first.
+    void KeepWorkSafe(const QString& recoveryRoot);
+    // The class may have changed outside of the teacher's input.
+    void WorkChanged();
+    // The recovery keeper, once KeepWorkSafe has run.
+    TAutosave* Autosave() const { return autosave_.get(); }
+
 protected:
     // The score entry page comes up first; the other pages are built once
     // the window is up, or when one of them is about to show.
     bool BuildsChildrenLater(const TComponent& container) const override;
     void Completed() override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     std::unique_ptr<TForm2> ownHelp_;
     std::vector<ClassStudent> roster_;  // index row - 1; empty entries for rows typed by hand
+    std::unique_ptr<TAutosave> autosave_;
+    // Whether any row other than fromRow to lastRow holds a score.
+    bool ScoresOutside(int fromRow, int lastRow) const;
+    int fullMarks_ = kDefaultFullMarks;
+    bool applyingFullMarks_ = false;
+    TRosterColumn* rosterColumn_ = nullptr;
+    QHash<QByteArray, QRect> scorePage_;  // the score page's places without a roster
+    // Shows the band labels of the full marks in the result grid.
+    void WriteBandLabels();
+    // Shows the roster beside the scores while there is one.
+    void ShowRoster();
+    // "第3行：105（张三）" lines for scores that fall in no band.
+    QStringList OutOfRange() const;
     void RegisterHandlers();
     // Lets through digits, Backspace, Tab and Enter (and "." when allowed);
     // anything else is refused with a message.
     void FilterKey(QChar& key, bool allowPoint);
     void ShowInputError(const QString& text);
-    std::vector<double> ReadScores();
-    void ComputeDistribution(const std::vector<double>& scores);
+    std::vector<AnalysedScore> ReadScores();
+    void ComputeDistribution(const std::vector<AnalysedScore>& scores);
+    // Writes the figures' sentence into the conclusion, in place of the one
+    // written before.
+    void WriteConclusionSentence(const QString& sentence);
 };
 
 class TFrLabel;

@@ -37,6 +37,12 @@ ReportContent Content(TForm1& form) {
     f.endTime = form.tmEndTime->Time();
     TSkSkinStringGrid* grid = form.sgrdAnalyse;
     c.grid = [grid](int col, int row) { return grid->Cells(col, row); };
+    // The template's labels are those of 100 points; other full marks write their own.
+    if (form.FullMarks() != kDefaultFullMarks) {
+        std::array<QString, 5> labels;
+        for (int b = 0; b < 5; ++b) labels[size_t(b)] = grid->Cells(0, b + 1);
+        c.bandLabels = labels;
+    }
     c.copyPicture = [&form] { CopyChartPicture(form); };
     c.conclusion = form.mmadvice->Text();
     return c;

@@ -1,17 +1,15 @@
 #pragma once
-// Scores that arrive in bulk: imported from a spreadsheet or a text file, or
-// pasted into the score grid as a column. Both take the same checks, ask the
-// same questions, and leave the grid as it was when the teacher says no.
-#include "score_table.h"
+// The window's commands for scores that arrive in bulk: imported from a
+// spreadsheet or a text file, or pasted into the score grid as a column.
+// The readers say what a file holds; these ask the teacher what only she
+// can decide and place the result through the window's one way in, or
+// leave the grid as it was when she says no.
+#include <QString>
 
 class TForm1;
 
 // The import command: a file dialog, then the scores into rows 1 to N.
 void ImportScores(TForm1& form);
-
-// The cells of a file: spreadsheets through the office, other files as text.
-// Throws ETextTableError or ESheetError.
-ScoreTable ReadScoreFile(const QString& path);
 
 // A pasted text of several lines, into the grid from row on. False for a
 // single line, which the editor takes as if typed.

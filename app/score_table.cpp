@@ -136,6 +136,8 @@ ScoreTable ParseTextTable(const QString& text) {
     }
     ScoreTable table;
     table.decimalComma = sep != QChar(',');
+    table.fieldsFollowHeader = true;
+    table.separator = sep.value_or(QChar());
     for (Record& r : Split(text, sep)) {
         if (!HasText(r.fields)) continue;
         table.rows << ScoreTable::Row{r.line, std::move(r.fields)};

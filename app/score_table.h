@@ -19,6 +19,16 @@ struct ScoreTable {
     QList<Row> rows;
     // A comma may be a decimal separator ("85,5") unless it separates the cells.
     bool decimalComma = true;
+    // A text's rows hold as many fields as its header: one more is a
+    // separator inside a value ("85,5" unquoted), and the row is refused.
+    bool fieldsFollowHeader = false;
+    QChar separator;  // of a text's fields; null for runs of blanks
+};
+
+// One sheet of a workbook, or the one table of a text.
+struct ScoreSheet {
+    QString name;
+    ScoreTable table;
 };
 
 // The text of a file's bytes: UTF-8 with or without its byte order mark,

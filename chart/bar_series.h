@@ -55,6 +55,7 @@ public:
 protected:
     virtual int CustomWidth() const { return 0; }
     TSeriesMarkPosition MarkPosition(int i, int width, int height) override;
+    TRect PointBounds(int i) override { return CalcBarBounds(i); }
 
 private:
     // Position among the chart's active bar series (1-based) and their count.

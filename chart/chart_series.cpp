@@ -189,7 +189,7 @@ namespace {
 int Unzoomed(int n, double zoom) { return zoom > 0 ? int(std::ceil(n / zoom)) : n; }
 }
 
-void TChartSeries::KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, int z) const {
+bool TChartSeries::KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, int z) const {
     const TRect room = chart_->MarksRoom();
     const double zoom = c.Is3D() ? chart_->View3DOptions().zoom * 0.01 : 1.0;
     const QPoint topLeft = c.Project(p.leftTop.x(), p.leftTop.y(), z);
@@ -199,13 +199,44 @@ void TChartSeries::KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, i
     else if (bottomRight.y() > room.bottom) dy = -Unzoomed(bottomRight.y() - room.bottom, zoom);
     if (topLeft.x() < room.left) dx = Unzoomed(room.left - topLeft.x(), zoom);
     else if (bottomRight.x() > room.right) dx = -Unzoomed(bottomRight.x() - room.right, zoom);
-    if (dy == 0 && dx == 0) return;
+    if (dy == 0 && dx == 0) return false;
     // The box moves towards its bar: the arrow shortens, and once it is gone
     // the box covers the bar's end instead.
     const bool up = p.arrowTo.y() <= p.arrowFrom.y();
     p.leftTop += QPoint(dx, dy);
     p.arrowTo.ry() += dy;
     if (up ? p.arrowTo.y() > p.arrowFrom.y() : p.arrowTo.y() < p.arrowFrom.y()) p.arrowTo = p.arrowFrom;
+    return dy > 0;
+}
+
+void TChartSeries::KeepOffPoint(TSeriesMarkPosition& p, int i, const TChartCanvas3D& c, int z) {
+    const TRect bar = PointBounds(i);
+    if (bar.Width() <= 0) return;
+    const auto box = [&](const TSeriesMarkPosition& m) {
+        const QPoint a = c.Project(m.leftTop.x(), m.leftTop.y(), z);
+        const QPoint b = c.Project(m.leftTop.x() + m.width, m.leftTop.y() + m.height, z);
+        return QRect(a, b - QPoint(1, 1));
+    };
+    // The bar as drawn, front face and back together.
+    QRect drawn(c.Project(bar.left, bar.top, StartZ()), c.Project(bar.right, bar.bottom, StartZ()) - QPoint(1, 1));
+    drawn |= QRect(c.Project(bar.left, bar.top, EndZ()), c.Project(bar.right, bar.bottom, EndZ()) - QPoint(1, 1));
+    const QRect placed = box(p);
+    if (!placed.intersects(drawn)) return;
+    const TRect room = chart_->MarksRoom();
+    const double zoom = c.Is3D() ? chart_->View3DOptions().zoom * 0.01 : 1.0;
+    constexpr int kGap = 3;
+    const int right = Unzoomed(drawn.right() + 1 + kGap - placed.left(), zoom);
+    const int left = -Unzoomed(placed.right() + 1 + kGap - drawn.left(), zoom);
+    TSeriesMarkPosition moved = p;
+    moved.leftTop.rx() += right;
+    if (box(moved).right() >= room.right) {
+        moved = p;
+        moved.leftTop.rx() += left;
+        if (box(moved).left() < room.left) return;  // no room either side: left as it was
+    }
+    // Beside its bar the mark needs no arrow.
+    moved.arrowTo = moved.arrowFrom;
+    p = moved;
 }
 
 void TChartSeries::DrawMarks(TChartCanvas3D& c) {
@@ -229,7 +260,7 @@ void TChartSeries::DrawMarks(TChartCanvas3D& c) {
         for (const QString& l : lines) widest = std::max(widest, c.TextWidth(l));
         const int w = widest + wW + 2 * fw, h = int(lines.size()) * fh + 2 * fw;
         TSeriesMarkPosition p = MarkPosition(i, w, h);
-        KeepInside(p, c, z);
+        if (KeepInside(p, c, z)) KeepOffPoint(p, i, c, z);
         Marks.Positions[size_t(i)] = p;
 
         if (Marks.Arrow.Shows() && p.arrowTo != p.arrowFrom) {

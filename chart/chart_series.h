@@ -184,8 +184,14 @@ public:
 protected:
     // Where the mark of point i sits: arrow start, and the point's pixel.
     virtual TSeriesMarkPosition MarkPosition(int i, int width, int height) = 0;
-    // Moves a mark that would leave the chart's room for marks back into it.
-    void KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, int z) const;
+    // Moves a mark that would leave the chart's room for marks back into it;
+    // true when it had to move down, towards its point.
+    bool KeepInside(TSeriesMarkPosition& p, const TChartCanvas3D& c, int z) const;
+    // What point i draws, which its mark must leave in view; empty for none.
+    virtual TRect PointBounds(int) { return {}; }
+    // A mark pushed onto its own point (no room above it) moves beside it
+    // instead, within the room for marks.
+    void KeepOffPoint(TSeriesMarkPosition& p, int i, const TChartCanvas3D& c, int z);
     void Invalidate();
 
 private:

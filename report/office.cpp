@@ -27,6 +27,10 @@ using namespace com::sun::star;
 
 namespace office {
 
+namespace {
+constexpr int kRestartExitCode = 81;
+}
+
 QString Q(const rtl::OUString& s) {
     return QString(reinterpret_cast<const QChar*>(s.getStr()), s.getLength());
 }
@@ -62,9 +66,17 @@ Reference<uno::XComponentContext> LocalContext() {
     return ctx;
 }
 
+// The office binary itself where the program named is its start script: the
+// script hands over to a launcher that starts the office as its own child,
+// and a launcher outlives a killed program. The binary is started to end
+// with the program.
 QString ResolveProgram(const QString& program) {
-    if (program.contains('/')) return QFileInfo(program).isExecutable() ? program : QString();
-    return QStandardPaths::findExecutable(program);
+    const QString found = program.contains('/') ? (QFileInfo(program).isExecutable() ? program : QString())
+                                                : QStandardPaths::findExecutable(program);
+    if (found.isEmpty()) return found;
+    const QFileInfo script(QFileInfo(found).canonicalFilePath());
+    const QFileInfo binary(script.absolutePath() + "/" + script.fileName() + ".bin");
+    return script.fileName() == QLatin1String("soffice") && binary.isExecutable() ? binary.filePath() : found;
 }
 
 }  // namespace
@@ -128,7 +140,8 @@ std::shared_ptr<Connection> Connection::Open() {
                 launch();
                 continue;
             }
-            if (proc.ExitCode() != 0)
+            // 81 is the office asking to be started again (its profile was just made).
+            if (proc.ExitCode() != 0 && proc.ExitCode() != kRestartExitCode)
                 throw reporterror::OfficeNotStarted(
                     QStringLiteral("%1 ended with code %2").arg(s.program).arg(proc.ExitCode()));
             // A zero exit hands the start to an office already running on the

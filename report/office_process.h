@@ -2,9 +2,11 @@
 // The office process of this program instance. It runs in its own process
 // group (so it and its children end together), with a UTF-8 character type
 // whatever the program's own locale is, and it is the only office that ever
-// listens on this instance's pipe. Internal to report/.
+// listens on this instance's pipe. It ends with the program however the
+// program ends. Safe to use from any thread. Internal to report/.
 #include <QString>
 #include <QStringList>
+#include <mutex>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -32,6 +34,7 @@ public:
 private:
     Process() = default;
     void Reaped(int status);
+    std::recursive_mutex m_;
     pid_t pid_ = 0;    // the starter while it is not reaped
     pid_t group_ = 0;  // the office's process group while it has members
     int exitCode_ = 0;

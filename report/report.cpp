@@ -11,6 +11,11 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 QString TrimControls(const QString& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b].unicode() < 33) ++b;
@@ -66,6 +71,31 @@ std::optional<QByteArray> FindResource(const QString& type, const QString& name)
     return std::nullopt;
 }
 
+namespace {
+// Writes a file that must not exist yet; 0, or the errno of the step that
+// failed (the partial file is then removed).
+int WriteNewFile(const QString& path, const QByteArray& data) {
+    if (path.isEmpty()) return ENOENT;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    qsizetype done = 0;
+    int err = 0;
+    while (done < data.size()) {
+        const ssize_t n = write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            err = n < 0 ? errno : EIO;
+            break;
+        }
+        done += n;
+    }
+    if (close(fd) != 0 && err == 0) err = errno;
+    if (err) unlink(name.constData());
+    return err;
+}
+}  // namespace
+
 // ---- the session ----
 
 TReportSession::TReportSession() = default;
@@ -89,7 +119,7 @@ void TReportSession::PrepareOffice() {
     }
     if (keeper_) return;
     keeper_ = std::make_unique<QTimer>();
-    keeper_->setInterval(2000);
+    keeper_->setInterval(TWordApplication::Settings().keeperIntervalMs);
     // The office ends by itself when the teacher closes its last window.
     // One that cannot stay up (a broken installation, a damaged profile) is
     // not started again and again: the command that needs it starts its own
@@ -114,6 +144,8 @@ void TReportSession::PrepareOffice() {
     });
     keeper_->start();
 }
+
+bool TReportSession::KeepingOffice() const { return keeper_ && keeper_->isActive(); }
 
 void TReportSession::EndOffice(bool keepPreview) {
     keeper_.reset();
@@ -154,10 +186,12 @@ bool TReportSession::ExtractTemplate(const QString& type, const QString& name, c
         SaveSucceeded = false;
         return false;
     }
-    QFile out(fileName);
-    if (fileName.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(*data) != data->size() ||
-        !out.flush()) {
+    if (const int err = WriteNewFile(fileName, *data)) {
         SaveSucceeded = false;
+        // What went wrong first; a new name alone would not help.
+        if (!fileName.isEmpty())
+            Application().ShowException(reporterror::FileError(
+                err, fileName, QStringLiteral("template: %1").arg(QString::fromLocal8Bit(strerror(err)))));
         Application().Inform(reporttext::kChooseOtherName);
         return false;
     }
@@ -184,6 +218,8 @@ bool TReportSession::FillReport(const QString& fileName, const ReportContent& c)
             t2.Item(3 * row + 2).Range().SetText(c.grid(1, row));
             t2.Item(3 * row + 3).Range().SetText(c.grid(2, row));
         }
+        if (c.bandLabels)
+            for (int row = 1; row <= 5; ++row) t2.Item(3 * row + 1).Range().SetText((*c.bandLabels)[size_t(row - 1)]);
         t2.Item(20).Range().SetText(c.grid(1, 6));
         t2.Item(23).Range().SetText(c.grid(1, 7));
 
@@ -192,8 +228,9 @@ bool TReportSession::FillReport(const QString& fileName, const ReportContent& c)
 
         tables.Item(4).Range().Cells().Item(1).Range().SetText(c.conclusion);
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         SaveSucceeded = false;
+        Application().ShowException(e);
         Application().Inform(reporttext::kChooseOtherName);
         return false;
     }
@@ -259,8 +296,15 @@ bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportCont
         // The office fills and saves a copy beside the report; the report
         // itself is replaced only once that copy is known to be whole.
         ReportDraft draft(ReportFileName);
-        if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), draft.Path()))
+        if (draft.Path().isEmpty()) {
+            SaveSucceeded = false;
+            Application().ShowException(reporterror::FileError(
+                draft.Error(), ReportFileName,
+                QStringLiteral("draft folder: %1").arg(QString::fromLocal8Bit(strerror(draft.Error())))));
+            Application().Inform(reporttext::kChooseOtherName);
+        } else if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), draft.Path())) {
             FillReport(draft.Path(), content());
+        }
         if (SaveSucceeded) {
             SaveReport(draft);
         } else {

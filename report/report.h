@@ -41,6 +41,9 @@ struct ReportContent {
     // The result grid's texts, cells (column, row): counts in column 1 and
     // percentages in column 2 for rows 1-5, the total at (1,6), the average at (1,7).
     std::function<QString(int col, int row)> grid;
+    // Labels for the five band cells of table 2 (4, 7, 10, 13, 16) when they
+    // differ from the template's own, as with full marks other than 100.
+    std::optional<std::array<QString, 5>> bandLabels;
     // Puts the histogram picture on the clipboard.
     std::function<void()> copyPicture;
     QString conclusion;  // lines separated by CR LF
@@ -97,6 +100,8 @@ public:
     // window does not wait for it) and is kept between commands, started
     // again should it end. Returns at once.
     void PrepareOffice();
+    // True while the kept office is looked after (and started again should it end).
+    bool KeepingOffice() const;
     // The office is no longer needed: it is ended, but with keepPreview not
     // while it shows a preview, which the teacher may still be reading.
     void EndOffice(bool keepPreview = false);

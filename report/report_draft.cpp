@@ -3,6 +3,7 @@
 #include "compound_file.h"
 #include "report_errors.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -33,6 +35,15 @@ QString LockFileOf(const QString& path) {
     return info.absolutePath() + "/.~lock." + info.fileName() + "#";
 }
 
+// Who holds an office lock file: "name,user,host,time,profile;". The name
+// the person gave the office, else the account; empty when neither is there.
+QString LockOwner(const QByteArray& lock) {
+    const QStringList fields = QString::fromUtf8(lock).split(',');
+    for (int k = 0; k < 2 && k < fields.size(); ++k)
+        if (const QString f = fields[k].trimmed(); !f.isEmpty()) return f;
+    return QString();
+}
+
 // The bytes a short file left on a full disk would still need.
 bool LowOnSpace(const QString& folder, qint64 need) {
     struct statvfs fs;
@@ -48,18 +59,62 @@ int SyncPath(const QString& path, int flags) {
     return r;
 }
 
+const QString kDraftPrefix = QStringLiteral(".markwise-");
+const QString kOwnerLock = QStringLiteral("owner.lock");
+// A draft folder without an owner lock is only that young while its copy
+// makes it; older, its copy died before it could take the lock (or it is
+// from a version without one).
+constexpr qint64 kUnownedGraceSeconds = 600;
+
+// Locks the lock file at path; -1 when another process holds it.
+int TakeLock(const QString& path, bool create) {
+    const int fd = open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0600);
+    if (fd < 0) return -1;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Draft folders in folder whose copy of the program is gone (killed in the
+// middle of a make): nothing will ever finish them.
+void RemoveDeadDrafts(const QString& folder) {
+    const QDir dir(folder);
+    for (const QFileInfo& draft : dir.entryInfoList({kDraftPrefix + "*"}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
+        if (draft.fileName().size() != kDraftPrefix.size() + 6 || draft.ownerId() != getuid()) continue;
+        const QString lock = draft.filePath() + "/" + kOwnerLock;
+        if (QFileInfo::exists(lock)) {
+            const int fd = TakeLock(lock, false);
+            if (fd < 0) continue;  // its copy is making a report now
+            QDir(draft.filePath()).removeRecursively();
+            close(fd);
+        } else if (draft.lastModified().secsTo(QDateTime::currentDateTime()) > kUnownedGraceSeconds) {
+            QDir(draft.filePath()).removeRecursively();
+        }
+    }
+}
+
 }  // namespace
 
 ReportDraft::ReportDraft(const QString& target) : target_(RealTarget(target)) {
-    QByteArray pattern = QFile::encodeName(QFileInfo(target_).absolutePath() + "/.markwise-XXXXXX");
+    const QString folder = QFileInfo(target_).absolutePath();
+    RemoveDeadDrafts(folder);
+    QByteArray pattern = QFile::encodeName(folder + "/" + kDraftPrefix + "XXXXXX");
     if (mkdtemp(pattern.data())) {
         folder_ = QFile::decodeName(pattern);
         path_ = folder_ + "/report.doc";
+        // Held while this copy works on the draft; the kernel lets go of it
+        // should the copy die, which tells the next make the draft is dead.
+        lockFd_ = TakeLock(folder_ + "/" + kOwnerLock, true);
+    } else {
+        error_ = errno;
     }
 }
 
 ReportDraft::~ReportDraft() {
     if (!folder_.isEmpty()) QDir(folder_).removeRecursively();
+    if (lockFd_ >= 0) close(lockFd_);
 }
 
 void ReportDraft::CheckTarget(const QString& target) {
@@ -68,10 +123,9 @@ void ReportDraft::CheckTarget(const QString& target) {
         throw reporterror::NameTooLong(target);
     QFile lock(LockFileOf(info.absoluteFilePath()));
     if (lock.exists()) {
-        // "user,host,profile,date,": who has it, for the detail line
         lock.open(QIODevice::ReadOnly);
-        const QString owner = QString::fromUtf8(lock.read(512)).section(',', 0, 1);
-        throw reporterror::OpenElsewhere(target, QStringLiteral("%1 (%2)").arg(lock.fileName(), owner));
+        const QString owner = LockOwner(lock.read(512));
+        throw reporterror::OpenElsewhere(target, owner.isEmpty() ? lock.fileName() : QStringLiteral("%1 (%2)").arg(lock.fileName(), owner));
     }
 }
 

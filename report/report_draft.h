@@ -2,7 +2,8 @@
 // A report in the making. A private folder beside the target holds the copy
 // of the template the office fills and everything the office writes while it
 // saves; the target itself is touched only by one rename at the end, so a
-// failed run leaves it exactly as it was, and nothing else behind.
+// failed run leaves it exactly as it was, and nothing else behind. Drafts
+// of a copy that was killed in the middle are removed by the next make.
 #include <QString>
 
 class ReportDraft {
@@ -20,6 +21,8 @@ public:
 
     // The document the office fills and saves.
     const QString& Path() const { return path_; }
+    // Why the folder could not be made (an errno), when Path() is empty.
+    int Error() const { return error_; }
 
     // Checks that the draft is a whole Word 97-2003 document and puts it in
     // the target's place. Throws EWordError; the target is then unchanged.
@@ -28,4 +31,6 @@ public:
 private:
     QString target_;  // with links resolved: the file that is replaced
     QString folder_, path_;
+    int lockFd_ = -1;
+    int error_ = 0;
 };

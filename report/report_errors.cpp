@@ -56,6 +56,9 @@ EWordError FileError(int err, const QString& path, const QString& detail) {
     case ENOSPC:
     case EDQUOT: return DiskFull(folder, detail);
     case ENAMETOOLONG: return NameTooLong(path);
+    case ENOENT:
+    case ENOTDIR:
+        return Make(QStringLiteral("文件夹“%1”不存在，请换一个位置保存。").arg(Folder(folder)), detail);
     default: return NotWritable(folder, detail);
     }
 }

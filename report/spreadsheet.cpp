@@ -1,10 +1,12 @@
 #include "spreadsheet.h"
 
 #include "office.h"
+#include "office_document.h"
 #include "word.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -15,12 +17,14 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
-#include <com/sun/star/util/XCloseable.hpp>
 
 #include <QFileInfo>
 
 using namespace com::sun::star;
+using office::Prop;
 using office::Q;
+using office::ClosingGuard;
+using office::ConnectionGuard;
 using office::Reference;
 
 namespace {
@@ -29,54 +33,7 @@ namespace {
 // not one, and reading it over the pipe would take minutes.
 constexpr qint64 kMaxCells = 300000;
 
-beans::PropertyValue Prop(const char* name, const uno::Any& value) {
-    beans::PropertyValue p;
-    p.Name = rtl::OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
-
-// Closes the loaded copy whatever happens while it is read.
-class ClosingGuard {
-public:
-    explicit ClosingGuard(Reference<lang::XComponent> c) : c_(std::move(c)) {}
-    ~ClosingGuard() {
-        try {
-            Reference<util::XCloseable> closeable(c_, uno::UNO_QUERY);
-            if (closeable.is()) closeable->close(true);
-            else if (c_.is()) c_->dispose();
-        } catch (...) {
-        }
-    }
-private:
-    Reference<lang::XComponent> c_;
-};
-
-// Ends an office that was started only for this read; one already running
-// (a preview, a warmed report office) is left as it was.
-class ConnectionGuard {
-public:
-    explicit ConnectionGuard(std::shared_ptr<office::Connection> c) : c_(std::move(c)) {}
-    ~ConnectionGuard() {
-        try {
-            if (c_->Started()) c_->Terminate();
-            else c_->Release();
-        } catch (...) {
-        }
-    }
-private:
-    std::shared_ptr<office::Connection> c_;
-};
-
-SheetCells ReadCells(const Reference<lang::XComponent>& component) {
-    Reference<sheet::XSpreadsheetDocument> doc(component, uno::UNO_QUERY);
-    if (!doc.is())
-        throw ESheetError(ESheetError::Reason::NotASpreadsheet, QStringLiteral("The file is not a spreadsheet"));
-    Reference<container::XIndexAccess> sheets(doc->getSheets(), uno::UNO_QUERY_THROW);
-    if (sheets->getCount() < 1)
-        throw ESheetError(ESheetError::Reason::NotASpreadsheet, QStringLiteral("The spreadsheet has no sheet"));
-    Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
-
+SheetCells ReadSheet(const Reference<sheet::XSpreadsheet>& sheet, qint64& budget) {
     Reference<sheet::XSheetCellCursor> cursor(sheet->createCursor(), uno::UNO_SET_THROW);
     Reference<sheet::XUsedAreaCursor> used(cursor, uno::UNO_QUERY_THROW);
     used->gotoStartOfUsedArea(false);
@@ -85,9 +42,10 @@ SheetCells ReadCells(const Reference<lang::XComponent>& component) {
     const table::CellRangeAddress a = addressable->getRangeAddress();
     const qint64 rows = qint64(a.EndRow) - a.StartRow + 1, cols = qint64(a.EndColumn) - a.StartColumn + 1;
     if (rows < 1 || cols < 1) return {};
-    if (rows * cols > kMaxCells)
+    if (rows * cols > budget)
         throw ESheetError(ESheetError::Reason::TooLarge,
-                          QStringLiteral("The first sheet uses %1 rows and %2 columns").arg(rows).arg(cols));
+                          QStringLiteral("A sheet uses %1 rows and %2 columns").arg(rows).arg(cols));
+    budget -= rows * cols;
 
     Reference<sheet::XCellRangeData> range(
         sheet->getCellRangeByPosition(a.StartColumn, a.StartRow, a.EndColumn, a.EndRow), uno::UNO_QUERY_THROW);
@@ -111,9 +69,34 @@ SheetCells ReadCells(const Reference<lang::XComponent>& component) {
     return out;
 }
 
+std::vector<NamedSheet> ReadCells(const Reference<lang::XComponent>& component, int onlyFirst) {
+    Reference<sheet::XSpreadsheetDocument> doc(component, uno::UNO_QUERY);
+    if (!doc.is())
+        throw ESheetError(ESheetError::Reason::NotASpreadsheet, QStringLiteral("The file is not a spreadsheet"));
+    Reference<container::XIndexAccess> sheets(doc->getSheets(), uno::UNO_QUERY_THROW);
+    if (sheets->getCount() < 1)
+        throw ESheetError(ESheetError::Reason::NotASpreadsheet, QStringLiteral("The spreadsheet has no sheet"));
+    std::vector<NamedSheet> out;
+    qint64 budget = kMaxCells;
+    const int count = onlyFirst ? 1 : int(sheets->getCount());
+    for (int k = 0; k < count; ++k) {
+        Reference<sheet::XSpreadsheet> sheet(sheets->getByIndex(k), uno::UNO_QUERY_THROW);
+        Reference<container::XNamed> named(sheet, uno::UNO_QUERY);
+        out.push_back({named.is() ? Q(named->getName()) : QString(), ReadSheet(sheet, budget)});
+    }
+    return out;
+}
+
+std::vector<NamedSheet> ReadBook(const QString& path, bool onlyFirst);
+
 }  // namespace
 
-SheetCells ReadFirstSheet(const QString& path) {
+SheetCells ReadFirstSheet(const QString& path) { return ReadBook(path, true).front().cells; }
+
+std::vector<NamedSheet> ReadSheets(const QString& path) { return ReadBook(path, false); }
+
+namespace {
+std::vector<NamedSheet> ReadBook(const QString& path, bool onlyFirst) {
     if (!QFileInfo(path).isFile())
         throw ESheetError(ESheetError::Reason::Unreadable, QStringLiteral("The file %1 does not exist").arg(path));
 
@@ -144,8 +127,9 @@ SheetCells ReadFirstSheet(const QString& path) {
         throw ESheetError(ESheetError::Reason::Unreadable, QStringLiteral("The office could not open %1").arg(path));
     ClosingGuard closing(component);
     try {
-        return ReadCells(component);
+        return ReadCells(component, onlyFirst);
     } catch (const uno::Exception& e) {
         throw ESheetError(ESheetError::Reason::Unreadable, Q(e.Message));
     }
 }
+}  // namespace

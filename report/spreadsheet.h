@@ -1,12 +1,13 @@
 #pragma once
 // Reads the cells of a spreadsheet (.xlsx, .xls, .ods) through the program's
-// office: the used range of the first sheet, from a hidden read-only copy that
-// is closed again before the call returns.
+// office: the used range of each sheet, from a hidden read-only copy that is
+// closed again before the call returns.
 #include "exceptions.h"
 
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 class ESheetError : public Exception {
 public:
@@ -30,5 +31,13 @@ struct SheetCells {
     QList<QVariantList> rows;
 };
 
-// Throws ESheetError.
+struct NamedSheet {
+    QString name;
+    SheetCells cells;
+};
+
+// Every sheet, in the workbook's order; all of them together within the
+// cell limit. Throws ESheetError.
+std::vector<NamedSheet> ReadSheets(const QString& path);
+// The first sheet alone. Throws ESheetError.
 SheetCells ReadFirstSheet(const QString& path);

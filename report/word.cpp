@@ -1,6 +1,7 @@
 #include "word.h"
 
 #include "office.h"
+#include "office_document.h"
 #include "office_process.h"
 #include "report_errors.h"
 
@@ -44,6 +45,7 @@
 #include <vector>
 
 using namespace com::sun::star;
+using office::Prop;
 using office::Q;
 using office::U;
 using office::Reference;
@@ -93,13 +95,6 @@ auto Call(const char* what, F&& f) -> decltype(f()) {
     } catch (const uno::Exception& e) {
         throw reporterror::OfficeFailed(QStringLiteral("%1 failed: %2").arg(QLatin1String(what), Q(e.Message)));
     }
-}
-
-beans::PropertyValue Prop(const char* name, const uno::Any& value) {
-    beans::PropertyValue p;
-    p.Name = rtl::OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
 }
 
 uno::Sequence<beans::PropertyValue> Seq(const std::vector<beans::PropertyValue>& v) {

@@ -28,6 +28,8 @@ struct OfficeSettings {
     QString userInstallation;   // profile folder; empty: one of ours claimed under profileRoot
     QString profileRoot;
     int startTimeoutMs = 60000;
+    // How often the office kept between commands is looked after.
+    int keeperIntervalMs = 2000;
 };
 
 namespace office { class Connection; }

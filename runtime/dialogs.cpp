@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 class QtDialogs final : public Dialogs {
@@ -19,13 +20,40 @@ public:
         case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
         case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
         }
-        if (buttons == MsgButtons::OKCancel) {
+        switch (buttons) {
+        case MsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
+        case MsgButtons::OKCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Ok);
-        } else {
-            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            break;
         }
-        return box.exec() == QMessageBox::Ok ? MsgResult::OK : MsgResult::Cancel;
+        switch (box.exec()) {
+        case QMessageBox::Ok: return MsgResult::OK;
+        case QMessageBox::Yes: return MsgResult::Yes;
+        case QMessageBox::No: return MsgResult::No;
+        default: return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
+        }
+    }
+
+    SaveAnswer AskToSave(QWidget* owner, const QString& caption, const QString& text) override {
+        QMessageBox box(owner);
+        box.setWindowTitle(caption);
+        box.setText(text);
+        box.setIcon(QMessageBox::Question);
+        QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+        QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) return SaveAnswer::Save;
+        if (box.clickedButton() == discard) return SaveAnswer::Discard;
+        return SaveAnswer::Cancel;
     }
 
     std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& r) override {

@@ -8,8 +8,10 @@
 class QWidget;
 
 enum class MsgIcon { None, Information, Question, Warning, Error };
-enum class MsgButtons { OK, OKCancel };
-enum class MsgResult { OK, Cancel };
+enum class MsgButtons { OK, OKCancel, YesNo };
+enum class MsgResult { OK, Cancel, Yes, No };
+// The answers to "save the changes first?".
+enum class SaveAnswer { Save, Discard, Cancel };
 
 struct SaveDialogRequest {
     QString filter;         // "Word文档(*.doc)|*.doc": description|pattern pairs
@@ -35,6 +37,10 @@ public:
     // An existing file the user picked, or nothing when the user cancelled
     // (or the dialogs in force ask nobody).
     virtual std::optional<QString> OpenFile(QWidget*, const OpenDialogRequest&) { return std::nullopt; }
+    // Asks whether to save changes before they would be lost: 保存, 不保存 or
+    // 取消 (also Escape and the window's close button). Dialogs that ask
+    // nobody cancel, so nothing is lost unasked.
+    virtual SaveAnswer AskToSave(QWidget*, const QString&, const QString&) { return SaveAnswer::Cancel; }
 
     // The dialogs in force; the Qt dialogs unless a test installed others.
     static Dialogs& Current();

@@ -788,7 +788,8 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // Small inputs for the fuzzers: the skin with its bitmaps cut to 2 x 2, in
-// each layout, and each top-level object in both component forms.
+// each layout (alone, and behind the byte that picks it), and each top-level
+// object in both component forms.
 void WriteSeeds(TSkSkinSource& skin, const QString& dir) {
     TSkSkinSource small;
     small.SetSkinName(skin.SkinName());
@@ -805,11 +806,16 @@ void WriteSeeds(TSkSkinSource& skin, const QString& dir) {
     }
     for (int k = 0; k < skin.ObjectCount(); ++k) small.AddObject(std::unique_ptr<TSkSkinObject>(CloneSkinObject(*skin.Object(k))));
     const QDir root(dir);
-    for (const char* sub : {"skin_plain", "skin_records", "skin_compressed", "component_binary", "component_text"})
+    for (const char* sub : {"skin_plain", "skin_records", "skin_compressed", "component_binary", "component_text", "skin_face"})
         root.mkpath(QString::fromLatin1(sub));
-    WriteFile(root.filePath(QStringLiteral("skin_plain/zodiraze_small.uskn")), TSkSkinFilter(&small).WriteSkinBytes());
-    WriteFile(root.filePath(QStringLiteral("skin_records/zodiraze_small.mskn")), TSkSkinFilterMaxCompression(&small).WriteSkinBytes());
-    WriteFile(root.filePath(QStringLiteral("skin_compressed/zodiraze_small.cskn")), small.SaveToBytes());
+    const QByteArray layouts[] = {TSkSkinFilter(&small).WriteSkinBytes(), TSkSkinFilterMaxCompression(&small).WriteSkinBytes(),
+                                  small.SaveToBytes()};
+    WriteFile(root.filePath(QStringLiteral("skin_plain/zodiraze_small.uskn")), layouts[0]);
+    WriteFile(root.filePath(QStringLiteral("skin_records/zodiraze_small.mskn")), layouts[1]);
+    WriteFile(root.filePath(QStringLiteral("skin_compressed/zodiraze_small.cskn")), layouts[2]);
+    // The whole-skin fuzzer reads a byte that picks the layout, then the skin.
+    const char* faces[] = {"skin_face/plain.skin", "skin_face/records.skin", "skin_face/compressed.skin"};
+    for (int k = 0; k < 3; ++k) WriteFile(root.filePath(QString::fromLatin1(faces[k])), char(k) + layouts[k]);
     for (int k = 0; k < small.ObjectCount(); ++k) {
         const ComponentData d = small.Object(k)->Save();
         WriteFile(root.filePath(QStringLiteral("component_binary/%1.bin").arg(d.name)), WriteComponentBinary(d));

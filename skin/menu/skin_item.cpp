@@ -84,6 +84,19 @@ bool TSkCustomItem::HasVisibleItems() const {
     return std::any_of(items_.begin(), items_.end(), [](const TSkCustomItem* i) { return i->visible_; });
 }
 
+TSkCustomItem* TSkCustomItem::ItemForShortCut(int shortCut) {
+    if (shortCut == 0) return nullptr;
+    for (TSkCustomItem* i : items_) {
+        if (!i->visible_ || !i->enabled_ || i->IsSeparator()) continue;
+        if (!i->items_.empty()) {
+            if (TSkCustomItem* found = i->ItemForShortCut(shortCut)) return found;
+        } else if (i->shortCut_ == shortCut) {
+            return i;
+        }
+    }
+    return nullptr;
+}
+
 TComponent* TSkCustomItem::ParentComponent() const {
     const TSkCustomItem* root = this;
     while (root->parent_) root = root->parent_;

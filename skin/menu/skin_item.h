@@ -72,6 +72,9 @@ public:
     // A new item owned by this one, at the end.
     TSkCustomItem* AddItem(const QString& caption, TNotifyEvent onClick = {});
     bool HasVisibleItems() const;
+    // The item below this one whose ShortCut is shortCut and that a click
+    // would perform: it and every item above it visible and enabled.
+    TSkCustomItem* ItemForShortCut(int shortCut);
     // The bar or popup menu the tree belongs to.
     TComponent* ParentComponent() const;
     TSkItemOwner* ItemOwner() const;

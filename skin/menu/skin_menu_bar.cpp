@@ -211,6 +211,16 @@ bool TSkCustomMenuBar::eventFilter(QObject* watched, QEvent* e) {
             return false;
         }
         altAlone_ = false;
+        const int shortCut = (mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)).toInt() | ke->key();
+        if (TSkCustomItem* item = root_->ItemForShortCut(shortCut)) {
+            // Performed once the key's own delivery is over, as a click chosen in a menu is.
+            QMetaObject::invokeMethod(
+                this, [item, life = item->Life()] {
+                    if (!life.expired()) item->Click();
+                },
+                Qt::QueuedConnection);
+            return true;
+        }
         if (ke->key() == Qt::Key_F10 && mods == Qt::NoModifier) {
             mode.StartOnBar(this, nullptr);
             return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The menu bar along the top of a window, drawn from the skin's "MenuBar".
-// Items act on the mouse release; Alt or F10 opens the menu from the keys.
+// Items act on the mouse release; Alt or F10 opens the menu from the keys,
+// and an item's ShortCut performs it from anywhere in the window.
 #include "control.h"
 #include "skin_engine.h"
 #include "skin_item.h"

@@ -6,12 +6,23 @@
 #include "skin_menu.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 void AppTest::SetUp() {
+    // The recent files and recovery files of this test program, never the teacher's.
+    static QTemporaryDir home(QDir::tempPath() + "/markwise-app-tests-XXXXXX");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    QFile::remove(TRecentFiles::DefaultPath());
     // The window's own tests start no office; the report tests drive real ones.
     TWordApplication::Settings().program = QStringLiteral("/nonexistent/soffice");
     Application().SetTitle(QStringLiteral("Markwise2006版"));
+    createdOn = QDate::currentDate();
     help = std::make_unique<TForm2>();
     form = std::make_unique<TForm1>(help.get());
     Application().SetMainForm(form.get());
@@ -22,6 +33,7 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
+    waits_.clear();
     Application().SetMainForm(nullptr);
     form.reset();
     help.reset();
@@ -69,4 +81,21 @@ QStringList AppTest::ScoreCells(int from, int to) const {
 void AppTest::ImportFile(const QString& path) {
     dialogs.openAnswers.push_back(path);
     form->MbImport->Click();
+}
+
+void AppTest::WhenShown(QWidget* w, std::function<void()> then) {
+    auto* poll = new QTimer(w);
+    poll->setInterval(10);
+    const QDeadlineTimer deadline(20000);
+    QObject::connect(poll, &QTimer::timeout, w, [w, poll, deadline, then = std::move(then)] {
+        if (w->isVisible()) {
+            poll->deleteLater();
+            poll->stop();
+            then();
+        } else if (deadline.hasExpired()) {
+            poll->deleteLater();
+            poll->stop();
+        }
+    });
+    poll->start();
 }

@@ -7,6 +7,8 @@
 #include "skin_form.h"
 #include "skin_frame_view.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 
@@ -24,6 +26,13 @@ protected:
     QPoint Inside(const char* name) const { return Part(name)->BoundsRect().center(); }
     QWidget* View() const { return form->findChild<TSkFrameView*>(); }
     void Click(const char* name) { QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, Inside(name)); }
+    // The pointer moved over p with no button held. (QTest moves it by
+    // warping the cursor, a move the offscreen platform does not hand to
+    // the window at a pixel ratio of 2.)
+    void Hover(QPoint p) {
+        QMouseEvent move(QEvent::MouseMove, p, View()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(View(), &move);
+    }
 
     TSkSkinForm* frame = nullptr;
 };
@@ -69,6 +78,46 @@ TEST_F(MainFrame, EveryAreaOfTheHitTable) {
                      QPoint(big.width() - 3, big.height() - 3), frame->ClientRect().center(), frame->ClientRect().bottomRight()})
         EXPECT_EQ(frame->AreaAt(p), A::Client) << p.x() << "," << p.y();
     EXPECT_EQ(frame->AreaAt(Inside("Title")), A::Caption);
+}
+
+// The edges of each area, worked out from the skin: a 402 x 344 window with
+// 16-pixel sides, a 36-pixel caption whose top 4 pixels size the window,
+// 18-pixel corners above (the system buttons in front of their inner parts)
+// and 16-pixel ones in the 21-pixel bottom edge.
+TEST_F(MainFrame, FirstAndLastPixelOfEachBorderAndCorner) {
+    using A = TSkFrameArea;
+    ASSERT_EQ(form->size(), QSize(402, 344));
+    const struct { QPoint at; A area; } table[] = {
+        {{0, 0}, A::TopLeft}, {{17, 0}, A::TopLeft}, {{0, 17}, A::TopLeft}, {{11, 11}, A::TopLeft},
+        {{18, 0}, A::Top}, {{383, 3}, A::Top}, {{18, 4}, A::Caption}, {{200, 4}, A::Caption},
+        {{384, 0}, A::TopRight}, {{401, 17}, A::TopRight}, {{383, 4}, A::Caption},
+        {{0, 18}, A::Caption}, {{401, 35}, A::Caption},
+        {{0, 36}, A::Left}, {{15, 322}, A::Left}, {{16, 36}, A::Client},
+        {{386, 36}, A::Right}, {{401, 322}, A::Right}, {{385, 322}, A::Client},
+        {{0, 323}, A::BottomLeft}, {{15, 343}, A::BottomLeft},
+        {{16, 323}, A::Bottom}, {{385, 343}, A::Bottom}, {{200, 322}, A::Client},
+        {{386, 323}, A::BottomRight}, {{401, 343}, A::BottomRight},
+    };
+    for (const auto& row : table) EXPECT_EQ(frame->AreaAt(row.at), row.area) << row.at.x() << "," << row.at.y();
+}
+
+// The pointer shows what a press there would do.
+TEST_F(MainFrame, ResizeCursorsOverTheBordersAndCorners) {
+    const struct { QPoint at; Qt::CursorShape shape; } table[] = {
+        {{8, 200}, Qt::SizeHorCursor},    {{393, 200}, Qt::SizeHorCursor},  {{200, 1}, Qt::SizeVerCursor},
+        {{200, 340}, Qt::SizeVerCursor},  {{5, 5}, Qt::SizeFDiagCursor},    {{396, 340}, Qt::SizeFDiagCursor},
+        {{396, 5}, Qt::SizeBDiagCursor},  {{5, 340}, Qt::SizeBDiagCursor},  {Inside("Title"), Qt::ArrowCursor},
+        {Inside("CloseButton"), Qt::ArrowCursor},
+    };
+    for (const auto& row : table) {
+        Hover(row.at);
+        EXPECT_EQ(View()->cursor().shape(), row.shape) << row.at.x() << "," << row.at.y();
+    }
+    // A maximized window is not sized from its borders.
+    Click("MaximizeButton");
+    ASSERT_EQ(frame->WindowState(), TSkWindowState::kwsMaximized);
+    Hover(QPoint(8, 200));
+    EXPECT_EQ(View()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(MainFrame, DoubleClickOnTheCaptionMaximizesThenRestores) {

@@ -145,6 +145,7 @@ TEST_F(Histogram, CountAxisFollowsTheLargestCount) {
 
 TEST_F(Histogram, ResetCancelledChangesNothing) {
     AnalyseWorkedExample();
+    dialogs.saveQuestionAnswers.push_back(SaveAnswer::Discard);  // the typed class is not kept
     dialogs.answers.push_back(MsgResult::Cancel);
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -162,6 +163,7 @@ TEST_F(Histogram, ResetCancelledChangesNothing) {
 
 TEST_F(Histogram, ResetEmptiesBothChartsAndKeepsTheirAxes) {
     AnalyseWorkedExample();
+    dialogs.saveQuestionAnswers.push_back(SaveAnswer::Discard);
     dialogs.answers.push_back(MsgResult::OK);
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     for (const char* name : {"Chart1", "Chart2"}) {

@@ -5,9 +5,22 @@
 #include <QImage>
 
 namespace {
-// Columns of the digit three in the counter's dot-matrix font, top row = bit 7.
-constexpr int kThree[5] = {0x44, 0x92, 0x92, 0x92, 0x6C};
-}
+// The digit three as the counter draws it, one string per dot row.
+const char* const kThree[7] = {
+    " XXX ",
+    "X   X",
+    "    X",
+    " XXX ",
+    "    X",
+    "X   X",
+    " XXX ",
+};
+
+// The counter is 38 x 24 with a one-pixel frame; its 2-pixel dots stand 2
+// pixels apart in cells of 12, and the 14 rows of dots sit 4 pixels below the
+// frame. Each dot's own pixel is the one inside its outline.
+QPoint DotPixel(int cell, int row, int col) { return {2 + 12 * cell + 2 * col, 6 + 2 * row}; }
+}  // namespace
 
 class LedCounter : public AppTest {};
 
@@ -20,26 +33,18 @@ TEST_F(LedCounter, ThreeTypedScoresLightTheGlyphThreeInTheFirstCellOnly) {
     Type("77");
     TFrLEDDisplay* led = form->LED;
     ASSERT_EQ(led->Caption(), QStringLiteral("3"));
+    ASSERT_EQ(led->size(), QSize(38, 24));
 
     const QImage img = led->grab().toImage();
-    const TRect client = led->ClientRect();
-    const int pitch = led->DotSize() + led->DotSpacing();
-    const int cellWidth = 6 * pitch;
-    const int top = (client.Height() - (7 * led->DotSize() + 6 * led->DotSpacing())) / 2;
-    const int cells = client.Width() / cellWidth;
-    ASSERT_EQ(cells, 3);
-    int lit = 0;
-    for (int cell = 0; cell < cells; ++cell)
+    const QColor on(0x00, 0xFF, 0x00), off(0x00, 0x33, 0x00);
+    for (int cell = 0; cell < 3; ++cell)
         for (int row = 0; row < 7; ++row)
             for (int col = 0; col < 6; ++col) {
-                // Inside the dot's one-pixel outline.
-                const int x = client.left + cell * cellWidth + col * pitch + 1;
-                const int y = client.top + top + row * pitch + 1;
-                const bool wantLit = cell == 0 && col < 5 && (kThree[col] & (0x80 >> row));
-                const QColor c = img.pixelColor(x, y);
-                EXPECT_EQ(c, ToQColor(wantLit ? led->SegOnColor() : led->SegOffColor()))
+                const bool lit = cell == 0 && col < 5 && kThree[row][col] == 'X';
+                EXPECT_EQ(img.pixelColor(DotPixel(cell, row, col)), lit ? on : off)
                     << "cell " << cell << " row " << row << " col " << col;
-                lit += wantLit;
             }
-    EXPECT_EQ(lit, 15);
+    // The black outline between dots, and nothing below the last row.
+    EXPECT_EQ(img.pixelColor(3, 6), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(4, 20), QColor(Qt::black));
 }

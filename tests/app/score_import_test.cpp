@@ -42,15 +42,19 @@ TEST_F(ScoreImport, Utf8CsvFillsTheGridInFileOrder) {
     EXPECT_EQ(form->LED->Caption(), "3");
     EXPECT_EQ(form->SkSkinPageControl1->ActivePageIndex(), 4);
     EXPECT_FALSE(form->MbMake->Enabled());  // no analysis by itself
-    // The next dialog opens where this file was.
+    // The next dialog opens where this file was (the imported class is not kept).
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     Import(QString());
     EXPECT_EQ(dialogs.openRequests[1].fileName, csv);
 }
 
 TEST_F(ScoreImport, GbkAndMarkedUtf8Files) {
+    // Each import after the first puts an unsaved class aside.
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     Import(Write("gbk.txt", gbk::encode(QStringLiteral("姓名 分数\n张三 60\n李四 59.4\n"))));
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
     EXPECT_EQ(Grid(3), (QStringList{"60", "59.4", ""}));
+    dialogs.answers = {MsgResult::OK, MsgResult::OK};  // each file replaces the one before
     Import(Write("gbk.csv", gbk::encode(QStringLiteral("\"姓名\";\"总分\"\r\n\"张三\";\"88\"\r\n"))));
     EXPECT_EQ(Grid(2), (QStringList{"88", ""}));
     Import(Write("bom.csv", "\xEF\xBB\xBF" + QStringLiteral("成绩\n77\n").toUtf8()));
@@ -61,6 +65,7 @@ TEST_F(ScoreImport, GbkAndMarkedUtf8Files) {
 
 TEST_F(ScoreImport, MoreThanTheGridHoldsImportsNothing) {
     SetScores({"88"});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     QByteArray csv = "成绩\n";
     for (int k = 0; k < 300; ++k) csv += QByteArray::number(k % 101) + "\n";
     Import(Write("300.csv", csv));
@@ -70,6 +75,7 @@ TEST_F(ScoreImport, MoreThanTheGridHoldsImportsNothing) {
     EXPECT_EQ(Grid(2), (QStringList{"88", ""}));
     // 299 fit exactly.
     csv = csv.left(csv.lastIndexOf('\n', csv.size() - 2) + 1);
+    dialogs.answers = {MsgResult::OK};  // in place of the score typed before
     Import(Write("299.csv", csv));
     EXPECT_EQ(form->strgrdscore->Cells(0, 299), "96");
     EXPECT_EQ(form->LED->Caption(), "299");
@@ -82,7 +88,8 @@ TEST_F(ScoreImport, RefusedValuesAreListedAndTheTeacherDecides) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     const ShownMessage& m = dialogs.messages[0];
     EXPECT_EQ(m.buttons, MsgButtons::OKCancel);
-    EXPECT_TRUE(m.text.contains(QStringLiteral("文件第3行：缺考\r文件第4行：105"))) << m.text.toStdString();
+    // Each refused row is named by its student as well.
+    EXPECT_TRUE(m.text.contains(QStringLiteral("文件第3行：缺考（李四）\r文件第4行：105（王五）"))) << m.text.toStdString();
     EXPECT_TRUE(m.text.contains(QStringLiteral("是否导入其余的2个成绩"))) << m.text.toStdString();
     EXPECT_EQ(Grid(1), QStringList{""});
     EXPECT_EQ(form->LED->Caption(), "0");
@@ -94,6 +101,7 @@ TEST_F(ScoreImport, RefusedValuesAreListedAndTheTeacherDecides) {
 
 TEST_F(ScoreImport, ScoresInTheGridAreReplacedOnlyWhenTheTeacherAgrees) {
     SetScores({"70", "71", "72"});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard};
     const QString csv = Write("new.csv", "成绩\n90\n");
     dialogs.answers.push_back(MsgResult::Cancel);
     Import(csv);
@@ -109,9 +117,7 @@ TEST_F(ScoreImport, ScoresInTheGridAreReplacedOnlyWhenTheTeacherAgrees) {
 TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     const QString csv = Write("two.csv", QStringLiteral("姓名,期中成绩,期末成绩\n张三,80,91\n李四,70,62\n").toUtf8());
     bool asked = false;
-    QTimer::singleShot(0, [&] {
-        auto* d = qobject_cast<TColumnDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+    OnDialog<TColumnDialog>([&](TColumnDialog* d) {
         asked = true;
         const QString shot = qEnvironmentVariable("MARKWISE_SHOT_DIR");
         if (!shot.isEmpty()) d->grab().save(shot + "/column_dialog.png");
@@ -130,7 +136,7 @@ TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
     EXPECT_EQ(Grid(3), (QStringList{"91", "62", ""}));
 
     // Cancelling the choice imports nothing.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    OnDialog<TColumnDialog>([](TColumnDialog* d) { d->close(); });
     SetScores({"", ""});
     Import(csv);
     EXPECT_EQ(Grid(1), QStringList{""});
@@ -138,6 +144,7 @@ TEST_F(ScoreImport, TwoCandidateColumnsAskWhichOne) {
 
 TEST_F(ScoreImport, UnreadableFilesSayWhyAndChangeNothing) {
     SetScores({"66"});
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard, SaveAnswer::Discard, SaveAnswer::Discard, SaveAnswer::Discard};
     Import(dir.filePath("missing.csv"));
     Import(Write("binary.csv", QByteArray("PK\x03\x04\0\0\0", 7)));
     Import(Write("names.csv", QStringLiteral("姓名\n张三\n").toUtf8()));
@@ -149,6 +156,23 @@ TEST_F(ScoreImport, UnreadableFilesSayWhyAndChangeNothing) {
     EXPECT_EQ(Grid(2), (QStringList{"66", ""}));
     // Cancelling the file dialog does nothing at all.
     dialogs.messages.clear();
+    dialogs.openAnswers.push_back(std::nullopt);
     form->MbImport->Click();
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A text file is read whole up to 16 MB; a larger one is no class list and is not read at all.
+TEST_F(ScoreImport, TextFilesUpToSixteenMegabytes) {
+    QByteArray text = QStringLiteral("成绩\n95\n").toUtf8();
+    text += QByteArray((16 << 20) - text.size(), ' ');
+    ASSERT_EQ(text.size(), 16 << 20);
+    Import(Write("largest.csv", text));
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.Texts().join('|').toStdString();
+    EXPECT_EQ(Grid(2), (QStringList{"95", ""}));
+
+    text += ' ';
+    Import(Write("larger.csv", text));
+    EXPECT_EQ(dialogs.Texts(), QStringList{QStringLiteral("无法读取文件“larger.csv”：文件太大（16 MB），不像是一个班级的成绩表。")});
+    EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(Grid(2), (QStringList{"95", ""}));
 }

@@ -178,10 +178,29 @@ TEST(LEDDisplay, MarqueeRestartsAndReportsOnce) {
     ExpectCell(Snapshot(*s.led), 0, '3');
 }
 
+// Older descriptions still carry these; they load, change nothing and are
+// not written back.
 TEST(LEDDisplay, OldStreamPropertiesAreReadAndDropped) {
-    TFrLEDDisplay led(nullptr, nullptr);
-    EXPECT_NO_THROW(led.SetProperty(QStringLiteral("SegSpacing"), PropValue::Int(2)));
-    EXPECT_NO_THROW(led.SetProperty(QStringLiteral("DisplayCells"), PropValue::Int(3)));
-    EXPECT_THROW(led.SetProperty(QStringLiteral("DisplayCells"), PropValue::Str(QStringLiteral("x"))), EReadError);
-    EXPECT_EQ(led.GetProperty(QStringLiteral("BorderOuter")).s, QStringLiteral("fsStatus"));
+    ScoreLed s;
+    s.led->SetCaption(QStringLiteral("12"));
+    const QImage before = Snapshot(*s.led);
+    const ComponentData saved = s.led->Save();
+    ASSERT_EQ(saved.Find(QStringLiteral("SegSpacing")), nullptr);
+
+    s.led->SetProperty(QStringLiteral("SegSpacing"), PropValue::Int(2));
+    s.led->SetProperty(QStringLiteral("DisplayCells"), PropValue::Int(1));
+    EXPECT_EQ(s.led->DotSize(), 2);
+    EXPECT_EQ(s.led->DotSpacing(), 0);
+    const QImage after = Snapshot(*s.led);
+    EXPECT_EQ(after, before);  // still two digits in three cells, dots touching
+    ExpectCell(after, 1, '2');
+    const ComponentData again = s.led->Save();
+    EXPECT_EQ(again.Find(QStringLiteral("SegSpacing")), nullptr);
+    EXPECT_EQ(again.Find(QStringLiteral("DisplayCells")), nullptr);
+    EXPECT_EQ(again, saved);
+
+    // Read means checked: a value of the wrong kind is still an error.
+    EXPECT_THROW(s.led->SetProperty(QStringLiteral("DisplayCells"), PropValue::Str(QStringLiteral("x"))), EReadError);
+    EXPECT_THROW(s.led->SetProperty(QStringLiteral("SegSpacing"), PropValue::Str(QStringLiteral("x"))), EReadError);
+    EXPECT_EQ(s.led->GetProperty(QStringLiteral("BorderOuter")).s, QStringLiteral("fsStatus"));
 }

@@ -13,6 +13,8 @@
 #include "statistics_dialog.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -37,7 +39,8 @@ TEST_F(ImportTeacher, XlsxAndXlsThroughTheMenuThenAnAnalysis) {
         const QString path = sheetfiles::Convert(QStringLiteral("成绩表%1").arg(format), sheetfiles::WorkedExampleCsv(), format);
         ASSERT_FALSE(path.isEmpty()) << format;
         form->SkSkinPageControl1->SetActivePageIndex(0);
-        dialogs.answers.push_back(MsgResult::OK);  // the second file replaces the first one's scores
+        if (form->EnteredCount() > 0) dialogs.answers.push_back(MsgResult::OK);  // the second file replaces the first one's scores
+        if (format != std::string("xlsx")) dialogs.saveQuestionAnswers.push_back(SaveAnswer::Discard);  // the first class unkept
         Import(path);
         EXPECT_EQ(Grid(7), (QStringList{"95", "89.5", "72", "60", "59.4", "100", ""})) << format;
         EXPECT_EQ(form->LED->Caption(), "6") << format;
@@ -59,17 +62,21 @@ TEST_F(ImportTeacher, XlsxAndXlsThroughTheMenuThenAnAnalysis) {
 TEST_F(ImportTeacher, AHeaderlessColumnWithARefusedValue) {
     const QString path = sheetfiles::Convert("一列成绩", "88\n缺考\n76.5\n", "ods");
     ASSERT_FALSE(path.isEmpty());
+    dialogs.answers.push_back(MsgResult::OK);  // the rest is imported
     Import(path);
     ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::OKCancel);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文件第2行：缺考"))) << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(Grid(3), (QStringList{"88", "76.5", ""}));
     EXPECT_EQ(form->LED->Caption(), "2");
 }
 
 TEST_F(ImportTeacher, WithoutAnOfficeTheGridStaysAsItWas) {
-    const QString path = sheetfiles::Convert("无办公软件", sheetfiles::WorkedExampleCsv(), "xlsx");
+    // .xls still goes through the office; .xlsx and .ods no longer need it.
+    const QString path = sheetfiles::Convert("无办公软件", sheetfiles::WorkedExampleCsv(), "xls");
     ASSERT_FALSE(path.isEmpty());
     form->strgrdscore->SetCells(0, 1, "77");
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     OfficeSettings& s = TWordApplication::Settings();
     const OfficeSettings saved = s;
     s.program = testoffice::Path("no-office-here/soffice");
@@ -79,6 +86,30 @@ TEST_F(ImportTeacher, WithoutAnOfficeTheGridStaysAsItWas) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("读取表格文件要用到 LibreOffice")))
         << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(Grid(2), (QStringList{"77", ""}));
+}
+
+// Three files the office reads, none of them a class's scores: each is told
+// apart in the teacher's words, and the grid stays as it was.
+TEST_F(ImportTeacher, FilesThatAreNoScoreSheetSayWhy) {
+    form->strgrdscore->SetCells(0, 1, "77");
+    // A word processor's document under a spreadsheet's name.
+    const QString text = sheetfiles::ConvertText("说明", QStringLiteral("这是一份说明，不是成绩表。\n"), "txt", "odt");
+    ASSERT_FALSE(text.isEmpty());
+    const QString document = QFileInfo(text).path() + QStringLiteral("/说明.ods");
+    ASSERT_TRUE(QFile::copy(text, document));
+    // A first sheet of more cells than any class list has.
+    const QString big = sheetfiles::Convert("过大", "1\n" + QString(300000, QChar('\n')) + "1\n", "xlsx");
+    ASSERT_FALSE(big.isEmpty());
+    // A spreadsheet cut short.
+    const QString damaged = testoffice::Path("损坏.xlsx");
+    testoffice::WriteFile(damaged, QByteArray("PK\x03\x04 this zip ends here", 26));
+
+    for (const QString& path : {document, big, damaged}) Import(path);
+    EXPECT_EQ(dialogs.Texts(), (QStringList{QStringLiteral("文件“说明.ods”不是表格文件，无法导入。"),
+                                            QStringLiteral("文件“过大.xlsx”的第一个工作表太大，不像是一个班级的成绩表，没有读取。"),
+                                            QStringLiteral("无法打开文件“损坏.xlsx”。文件可能已损坏、设有密码，或者不是表格文件。")}));
+    for (const ShownMessage& m : dialogs.messages) EXPECT_EQ(m.icon, MsgIcon::Warning);
     EXPECT_EQ(Grid(2), (QStringList{"77", ""}));
 }
 
@@ -96,7 +127,7 @@ TEST_F(ImportTeacher, TheFiguresSentenceReachesTableFourOfTheReport) {
     });
     form->MbStatistics->Click();
     const QString sentence = QStringLiteral("本次考试共6人，最高分100.00，最低分59.40，平均分79.32，中位数80.75，标准差16.33；"
-                                            "及格率83.34%，优秀率50.00%；试卷难度P为0.79，区分度D为0.38（良好）。");
+                                            "及格率83.33%，优秀率50.00%；试卷难度P为0.79，区分度D为0.38（良好）。");
     ASSERT_EQ(form->mmadvice->Lines(), (QStringList{QStringLiteral("函数极限部分错误率较高。"), sentence}));
 
     const QString chosen = testoffice::Path("统计报告");

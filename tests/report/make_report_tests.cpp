@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "compound_file.h"
+#include "office_process.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -18,6 +19,10 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <unistd.h>
 
 namespace {
@@ -25,7 +30,17 @@ namespace {
 using testoffice::Bytes;
 using testoffice::Listing;
 
+// What the teacher reads first: the line before the technical detail.
+QString FirstLine(const QString& message) { return message.section('\n', 0, 0); }
+
+int Mode(const QString& path) {
+    struct stat st;
+    return stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
 QByteArray TemplateBytes() { return FindResource("doc", "docTemplate").value_or(QByteArray()); }
+
+constexpr const char* kReadOnlyVariable = "MARKWISE_READ_ONLY_DIR";
 
 const QString kGrid[3][8] = {
     {},
@@ -75,6 +90,30 @@ struct Fixture : ::testing::Test {
         testoffice::WriteFile(dir + "/report.doc", bytes);
         return dir + "/report.doc";
     }
+    // The report made over letter.doc in a folder nobody may write in.
+    void MakeInReadOnlyFolder() {
+        const QString dir = qEnvironmentVariable(kReadOnlyVariable);
+        QFile probe(dir + "/probe");
+        ASSERT_FALSE(probe.open(QIODevice::WriteOnly)) << dir.toStdString() << " can be written in";
+        const QString other = dir + "/letter.doc";
+        const QByteArray before = Bytes(other);
+        dialogs.saveAnswers = {other};
+        ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+        ExpectCauseFirst(QStringLiteral("无法在“%1”中写入报告").arg(dir));
+        EXPECT_EQ(Bytes(other), before);
+        EXPECT_EQ(Listing(dir), QStringList{"letter.doc"});
+        EXPECT_FALSE(OfficeListening());
+    }
+    // An office that a library loaded into it makes fail as variable says,
+    // when it saves into folder.
+    QString OfficeWithFault(const char* variable, const QString& folder) {
+        const QString wrapper = testoffice::Path(QStringLiteral("soffice-%1.sh").arg(QString::fromLatin1(variable)));
+        testoffice::WriteFile(wrapper, QStringLiteral("#!/bin/sh\nexport LD_PRELOAD=%1\nexport %2=%3\nexec soffice \"$@\"\n")
+                                           .arg(MARKWISE_SAVE_FAULTS_LIB, QString::fromLatin1(variable), folder + "/.markwise-")
+                                           .toUtf8());
+        QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return wrapper;
+    }
     // The outcome of a run that failed in the save step: the standard error
     // report in the teacher's words, then the failure.
     void ExpectSaveFailure(const QString& words) {
@@ -82,6 +121,15 @@ struct Fixture : ::testing::Test {
         EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
         EXPECT_TRUE(dialogs.messages[0].text.contains(words)) << dialogs.messages[0].text.toStdString();
         EXPECT_EQ(dialogs.messages[1].text, reporttext::kFailed);
+        EXPECT_FALSE(session.SaveSucceeded);
+    }
+    // The real cause in words first, then the two texts every failed run shows.
+    void ExpectCauseFirst(const QString& words) {
+        ASSERT_EQ(dialogs.messages.size(), 3u) << dialogs.Texts().join(" | ").toStdString();
+        EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Error);
+        EXPECT_TRUE(dialogs.messages[0].text.startsWith(words)) << dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(dialogs.messages[1].text, reporttext::kChooseOtherName);
+        EXPECT_EQ(dialogs.messages[2].text, reporttext::kFailed);
         EXPECT_FALSE(session.SaveSucceeded);
     }
 };
@@ -109,7 +157,7 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     const QString first = earlier.chopped(4);
     dialogs.saveAnswers = {first};
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("无法启动办公软件 LibreOffice，请确认它已经安装。"));
     EXPECT_EQ(dialogs.messages.back().caption, QStringLiteral("试卷分析"));
     EXPECT_FALSE(session.SaveSucceeded);
     EXPECT_TRUE(session.WordApp.isNull());
@@ -133,7 +181,8 @@ TEST_F(MakeReport, NoOfficeFailsWithinBoundedTime) {
     clock.start();
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("无法启动办公软件"));
+    EXPECT_TRUE(dialogs.messages[0].text.contains("did not answer")) << dialogs.messages[0].text.toStdString();
     EXPECT_FALSE(QFileInfo::exists(testoffice::Path("silent.doc")));
     // the dialog offers the last confirmed name again
     EXPECT_EQ(dialogs.saveRequests.back().fileName, first);
@@ -148,37 +197,79 @@ TEST_F(MakeReport, TheKeptOfficeIsNotRestartedWithoutEnd) {
     testoffice::WriteFile(failing, QStringLiteral("#!/bin/sh\necho started >> '%1'\nexit 1\n").arg(starts).toUtf8());
     QFile::setPermissions(failing, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     TWordApplication::Settings().program = failing;
+    TWordApplication::Settings().keeperIntervalMs = 50;
     session.PrepareOffice();
-    QTest::qWait(11000);
+    EXPECT_TRUE(session.KeepingOffice());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !session.KeepingOffice(); }, 60000)) << "the keeper never gave up";
     session.EndOffice();
     QFile f(starts);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll().count("started"), 3);
 }
 
+// An office that ends by itself a while after each start is started again each time.
+TEST_F(MakeReport, TheKeptOfficeIsStartedAgainWhenItEnds) {
+    const QString starts = testoffice::Path("slow-starts.txt");
+    QFile::remove(starts);
+    const QString ending = testoffice::Path("ending.sh");
+    testoffice::WriteFile(ending, QStringLiteral("#!/bin/sh\necho started >> '%1'\nexec sleep 2\n").arg(starts).toUtf8());
+    QFile::setPermissions(ending, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TWordApplication::Settings().program = ending;
+    TWordApplication::Settings().keeperIntervalMs = 50;
+    session.PrepareOffice();
+    const auto count = [&] {
+        QFile f(starts);
+        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count("started")) : 0;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count() >= 2; }, 60000)) << "the office was not started again";
+    EXPECT_TRUE(session.KeepingOffice());
+    session.EndOffice();
+    EXPECT_FALSE(session.KeepingOffice());
+    EXPECT_FALSE(office::Process::Instance().Running());
+}
+
+// A read-only file system refuses even the super-user; nothing is filled or saved.
 TEST_F(MakeReport, UnwritablePlaceIsNeitherFilledNorSaved) {
-    // A read-only file system refuses even the super-user.
     dialogs.saveAnswers = {QStringLiteral("/proc/markwise/report")};
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("文件夹“/proc/markwise”不存在，请换一个位置保存。"));
     EXPECT_EQ(session.ReportFileName, "/proc/markwise/report.doc");
     EXPECT_FALSE(OfficeListening());
+}
 
-    if (geteuid() == 0) return;  // folder permissions do not bind root
-    // An unrelated document standing in a read-only folder stays as it was.
+// An unrelated document in a folder mounted read-only stays as it was. The
+// mount is made in a namespace of the test's own, so it binds root too.
+TEST_F(MakeReport, AReadOnlyFolderKeepsItsDocument) {
     const QString dir = testoffice::Path("readonly");
     QDir().mkpath(dir);
     const QString other = dir + "/letter.doc";
-    QFile::copy(MARKWISE_TEMPLATE_FILE, other);
+    ASSERT_TRUE(QFile::copy(MARKWISE_TEMPLATE_FILE, other));
     const QByteArray before = Bytes(other);
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-    dialogs.messages.clear();
-    dialogs.saveAnswers = {other};
-    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    QString out;
+    int code = -1;
+    if (testoffice::RunInMountNamespace("mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\"", dir,
+                                        "MakeReport.DISABLED_InAReadOnlyFolder", {QString(kReadOnlyVariable) + "=" + dir},
+                                        &out, &code)) {
+        EXPECT_EQ(code, 0) << out.toStdString();
+        EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+    } else if (geteuid() != 0) {
+        // Folder permissions bind everyone but root.
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+        qputenv(kReadOnlyVariable, QFile::encodeName(dir));
+        MakeInReadOnlyFolder();
+        qunsetenv(kReadOnlyVariable);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    } else {
+        GTEST_SKIP() << "running as root without a mount namespace of its own, no folder can be made read-only";
+    }
     EXPECT_EQ(Bytes(other), before);
-    EXPECT_FALSE(OfficeListening());
+    EXPECT_EQ(Listing(dir), QStringList{"letter.doc"});
+}
+
+// Runs where kReadOnlyVariable names a folder nobody may write in.
+TEST_F(MakeReport, DISABLED_InAReadOnlyFolder) {
+    ASSERT_TRUE(qEnvironmentVariableIsSet(kReadOnlyVariable));
+    MakeInReadOnlyFolder();
 }
 
 TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
@@ -188,13 +279,14 @@ TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
         ReportContent c = SampleContent();
         c.copyPicture = [&] {
             ASSERT_FALSE(session.WordApp.isNull());
-            testoffice::KillOffice(session.WordApp->OfficeProcessId());
-            usleep(300 * 1000);
+            const qint64 office = session.WordApp->OfficeProcessId();
+            testoffice::KillOffice(office);
+            ASSERT_TRUE(testoffice::WaitGroupGone(office)) << "the killed office lives on";
         };
         return c;
     };
     ASSERT_TRUE(session.MakeDocument(nullptr, killing));
-    EXPECT_EQ(dialogs.Texts(), (QStringList{reporttext::kChooseOtherName, reporttext::kFailed}));
+    ExpectCauseFirst(QStringLiteral("办公软件"));
     EXPECT_EQ(Bytes(path), "an earlier report");  // not a blank, half-filled or empty document
     EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
     EXPECT_TRUE(session.WordApp.isNull());
@@ -234,19 +326,91 @@ TEST_F(MakeReport, OfficeKilledWhileFillingThenAGoodRun) {
 TEST_F(MakeReport, OfficeKilledWhileSavingLeavesTheReportAsItWas) {
     testoffice::EndOffice();
     const QString path = EarlierReport("killed-saving");
-    const QString wrapper = testoffice::Path("soffice-dies-saving.sh");
-    testoffice::WriteFile(wrapper, QStringLiteral("#!/bin/sh\nexport LD_PRELOAD=%1\nexport MARKWISE_DIE_ON_RENAME_INTO=%2\n"
-                                                  "exec soffice \"$@\"\n")
-                                       .arg(MARKWISE_DIE_ON_SAVE_LIB, QFileInfo(path).path() + "/.markwise-")
-                                       .toUtf8());
-    QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    TWordApplication::Settings().program = wrapper;
+    TWordApplication::Settings().program = OfficeWithFault("MARKWISE_DIE_ON_RENAME_INTO", QFileInfo(path).path());
     dialogs.saveAnswers = {path};
     ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
     ExpectSaveFailure(QStringLiteral("办公软件意外退出"));
     EXPECT_EQ(Bytes(path), "an earlier report");
     EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
     EXPECT_FALSE(OfficeListening());
+}
+
+// The office's save ends short on a disk with room to spare: the short file
+// is not taken for a report, and the teacher is not told the disk is full.
+TEST_F(MakeReport, AShortSaveIsNotKept) {
+    testoffice::EndOffice();
+    const QString path = EarlierReport("cut-saving");
+    TWordApplication::Settings().program = OfficeWithFault("MARKWISE_CUT_ON_RENAME_INTO", QFileInfo(path).path());
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("办公软件写出的报告不完整"));
+    EXPECT_EQ(FirstLine(dialogs.messages[0].text), QStringLiteral("办公软件写出的报告不完整，没有保存。"));
+    EXPECT_EQ(Bytes(path), "an earlier report");
+    EXPECT_EQ(Listing(QFileInfo(path).path()), QStringList{"report.doc"});
+    testoffice::EndOffice();
+}
+
+// A report made again keeps the permissions the teacher gave it; a new one
+// gets those of any new file.
+TEST_F(MakeReport, TheReportKeepsItsFileMode) {
+    const QString path = EarlierReport("mode");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ASSERT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(CheckWord97Document(Bytes(path)), "");
+    EXPECT_EQ(Mode(path), 0640);
+
+    // The office starts under the usual mask, the program then has another:
+    // the program's is the one a new report follows.
+    session.PrepareOffice();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return OfficeListening(); }, 90000));
+    const mode_t mask = umask(002);
+    const QString fresh = QFileInfo(path).path() + "/fresh";
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {fresh};
+    const bool ran = session.MakeDocument(nullptr, SampleContent);
+    umask(mask);
+    session.EndOffice();
+    ASSERT_TRUE(ran);
+    ASSERT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(Mode(fresh + ".doc"), 0664);
+}
+
+// The name chosen is a link to a report elsewhere: that report is replaced
+// and the link still points at it.
+TEST_F(MakeReport, ALinkedNameReplacesTheReportItNames) {
+    const QString real = EarlierReport("linked-real");
+    const QString dir = testoffice::Path("linked");
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    const QString link = dir + "/report.doc";
+    ASSERT_TRUE(QFile::link("../linked-real/report.doc", link));
+    dialogs.saveAnswers = {link};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ASSERT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(session.ReportFileName, link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
+    EXPECT_EQ(CheckWord97Document(Bytes(real)), "");
+    EXPECT_EQ(Listing(dir), QStringList{"report.doc"});
+    EXPECT_EQ(Listing(QFileInfo(real).path()), QStringList{"report.doc"});
+}
+
+// The last step, the rename over the chosen name, fails (a folder stands
+// there): the teacher reads where it could not be written, nothing is left.
+TEST_F(MakeReport, AFailedRenameLeavesTheFolderAsItWas) {
+    const QString dir = testoffice::Path("rename");
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir + "/report.doc");
+    testoffice::WriteFile(dir + "/report.doc/kept.txt", "kept");
+    dialogs.saveAnswers = {dir + "/report"};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("无法在"));
+    EXPECT_EQ(FirstLine(dialogs.messages[0].text), QStringLiteral("无法在“%1”中写入报告，请换一个位置保存。").arg(dir));
+    EXPECT_TRUE(QFileInfo(dir + "/report.doc").isDir());
+    EXPECT_EQ(Listing(dir), QStringList{"report.doc"});
+    EXPECT_EQ(Listing(dir + "/report.doc"), QStringList{"kept.txt"});
 }
 
 // Another office has the report open (its lock file stands beside it).
@@ -261,6 +425,50 @@ TEST_F(MakeReport, AReportOpenInAnotherOfficeIsLeftAlone) {
     EXPECT_EQ(Bytes(path), "an earlier report");
     EXPECT_EQ(Listing(QFileInfo(path).path()), (QStringList{".~lock.report.doc#", "report.doc"}));
     EXPECT_EQ(session.ReportFileName, path);
+
+    // An office that has no name for its person gives the account, never "(,root)".
+    testoffice::WriteFile(lock, ",root,teachers-pc,09.12.2025 10:00,file:///root/.config/libreoffice/4;");
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    ExpectSaveFailure(QStringLiteral("正在别的办公软件中打开"));
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QStringLiteral("# (root)."))) << dialogs.messages[0].text.toStdString();
+    // And with neither, nobody.
+    testoffice::WriteFile(lock, ",,,");
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    EXPECT_TRUE(dialogs.messages[0].text.endsWith(QStringLiteral(".~lock.report.doc#."))) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(Bytes(path), "an earlier report");
+}
+
+// A copy killed in the middle of a make left its draft folder behind: the
+// next make there removes it, and leaves a live copy's draft alone.
+TEST_F(MakeReport, DraftsOfAKilledCopyAreRemovedByTheNextMake) {
+    const QString path = EarlierReport("drafts");
+    const QString folder = QFileInfo(path).path();
+    // What a killed copy leaves: the template and the office's lock file,
+    // beside the copy's own lock, which nobody holds any more.
+    const QString dead = folder + "/.markwise-Dead01";
+    QDir().mkpath(dead);
+    testoffice::WriteFile(dead + "/report.doc", TemplateBytes());
+    testoffice::WriteFile(dead + "/.~lock.report.doc#", ",root,pc,now,;");
+    testoffice::WriteFile(dead + "/owner.lock", "");
+    // A draft another copy is working on: its lock is held.
+    const QString live = folder + "/.markwise-Live01";
+    QDir().mkpath(live);
+    testoffice::WriteFile(live + "/owner.lock", "");
+    const int held = open(QFile::encodeName(live + "/owner.lock").constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    // A folder of the teacher's own that only looks alike.
+    QDir().mkpath(folder + "/.markwise-notes");
+
+    dialogs.saveAnswers = {path};
+    ASSERT_TRUE(session.MakeDocument(nullptr, SampleContent));
+    EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
+    EXPECT_EQ(Listing(folder), (QStringList{".markwise-Live01", ".markwise-notes", "report.doc"}));
+    close(held);
 }
 
 // Names up to the file system's limit work; a longer one is refused in words.

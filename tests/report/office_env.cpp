@@ -1,5 +1,6 @@
 #include "office_env.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -95,6 +96,26 @@ bool Alive(int pid) {
     return close > 0 && close + 2 < line.size() && line[close + 2] != 'Z';
 }
 
+bool WaitGroupGone(qint64 group) {
+    if (group <= 0) return true;
+    const auto anyLeft = [group] {
+        for (const QString& e : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile stat("/proc/" + e + "/stat");
+            if (e.toInt() <= 0 || !stat.open(QIODevice::ReadOnly)) continue;
+            // "pid (name) state ppid pgrp ...", the name may hold spaces
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (rest.size() > 2 && rest[0] != "Z" && rest[2].toLongLong() == group) return true;
+        }
+        return false;
+    };
+    for (int i = 0; i < 500; ++i) {
+        if (!anyLeft()) return true;
+        QThread::msleep(20);
+    }
+    return !anyLeft();
+}
+
 bool WaitForWindow(const QString& titlePart, bool shown) {
     for (int i = 0; i < 150; ++i) {
         QProcess x;
@@ -104,6 +125,35 @@ bool WaitForWindow(const QString& titlePart, bool shown) {
         QThread::msleep(100);
     }
     return false;
+}
+
+bool RunInMountNamespace(const QString& setup, const QString& dir, const QString& helper,
+                         const QStringList& environment, QString* output, int* exitCode) {
+    // The ways this machine may let a process mount what it likes: as root,
+    // or as root of a user namespace of its own.
+    static const QStringList kWays[] = {{"--mount", "--propagation", "private"},
+                                        {"--map-root-user", "--mount", "--propagation", "private"}};
+    const auto command = [&](const QStringList& way, const QStringList& then) {
+        return way + QStringList{"sh", "-c", "(" + setup + ") || exit 77; shift; exec \"$@\"", "sh", dir} + then;
+    };
+    const QStringList* usable = nullptr;
+    for (const QStringList& way : kWays)
+        if (QProcess::execute("unshare", command(way, {"true"})) == 0) {
+            usable = &way;
+            break;
+        }
+    if (!usable) return false;
+    QProcess inside;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& e : environment) env.insert(e.section('=', 0, 0), e.section('=', 1));
+    inside.setProcessEnvironment(env);
+    inside.setProcessChannelMode(QProcess::MergedChannels);
+    inside.start("unshare", command(*usable, {QCoreApplication::applicationFilePath(), "--gtest_also_run_disabled_tests",
+                                              "--gtest_filter=" + helper}));
+    const bool finished = inside.waitForFinished(200000);
+    *output = QString::fromUtf8(inside.readAll());
+    *exitCode = finished && inside.exitStatus() == QProcess::NormalExit ? inside.exitCode() : -1;
+    return true;
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

@@ -22,8 +22,18 @@ QStringList Listing(const QString& dir);
 void WriteFile(const QString& path, const QByteArray& bytes);
 // True while a process runs (a zombie has ended).
 bool Alive(int pid);
+// Waits, bounded, until no process of the group lives; false when one still does.
+bool WaitGroupGone(qint64 group);
 // The office processes running on a profile folder, found by their command line.
 QList<int> OfficesOn(const QString& profile);
 // Waits, bounded, until a window whose title holds titlePart is shown (or gone).
 bool WaitForWindow(const QString& titlePart, bool shown = true);
+
+// Runs the helper test (a DISABLED_ test of this program) again in a mount
+// namespace of its own, after the shell lines setup have run there as root
+// with "$1" set to dir (exit 77 from them: the mount is not possible). The
+// helper's output goes to *output. Returns false when this machine lets no
+// test have such a namespace.
+bool RunInMountNamespace(const QString& setup, const QString& dir, const QString& helper,
+                         const QStringList& environment, QString* output, int* exitCode);
 }

@@ -5,6 +5,7 @@
 #include "spreadsheet.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,8 +64,8 @@ TEST(Spreadsheet, DamagedFileAndMissingOfficeAreTold) {
         ReadFirstSheet(bad.fileName());
         ADD_FAILURE() << "a damaged file was read";
     } catch (const ESheetError& e) {
-        EXPECT_TRUE(e.reason() == ESheetError::Reason::Unreadable || e.reason() == ESheetError::Reason::NotASpreadsheet)
-            << e.what();
+        // Damaged, not "some other kind of document": the teacher is told the file may be broken.
+        EXPECT_EQ(e.reason(), ESheetError::Reason::Unreadable) << e.what();
     }
     ExpectNoOfficeLeft();
 
@@ -79,4 +80,62 @@ TEST(Spreadsheet, DamagedFileAndMissingOfficeAreTold) {
         EXPECT_EQ(e.reason(), ESheetError::Reason::NoOffice) << e.what();
     }
     s = saved;
+}
+
+// The limit is on the cells of the used range, empty ones too: a class list
+// of a few hundred cells is far below it, a sheet beyond it is not read.
+TEST(Spreadsheet, AFirstSheetOverTheCellLimitIsNotRead) {
+    const QString most = sheetfiles::Convert("最多", "1\n" + QString(299998, QChar('\n')) + "2\n", "xlsx");
+    ASSERT_FALSE(most.isEmpty());
+    const SheetCells sheet = ReadFirstSheet(most);
+    ASSERT_EQ(sheet.rows.size(), 300000);
+    EXPECT_EQ(sheet.rows.front(), QVariantList{1.0});
+    EXPECT_EQ(sheet.rows.back(), QVariantList{2.0});
+
+    const QString over = sheetfiles::Convert("超过", "1\n" + QString(299999, QChar('\n')) + "2\n", "xlsx");
+    ASSERT_FALSE(over.isEmpty());
+    try {
+        ReadFirstSheet(over);
+        ADD_FAILURE() << "a sheet of 300001 cells was read";
+    } catch (const ESheetError& e) {
+        EXPECT_EQ(e.reason(), ESheetError::Reason::TooLarge) << e.what();
+        EXPECT_EQ(e.Message(), QStringLiteral("The first sheet uses 300001 rows and 1 columns"));
+    }
+    ExpectNoOfficeLeft();
+}
+
+// A document of the office's word processor is no spreadsheet, whatever its name says.
+TEST(Spreadsheet, AWordProcessorDocumentIsNoSpreadsheet) {
+    const QString text = sheetfiles::ConvertText("文档", QStringLiteral("成绩\n95\n"), "txt", "odt");
+    ASSERT_FALSE(text.isEmpty());
+    const QString named = QFileInfo(text).path() + QStringLiteral("/文档.xlsx");
+    ASSERT_TRUE(QFile::copy(text, named));
+    try {
+        ReadFirstSheet(named);
+        ADD_FAILURE() << "a text document was read as a sheet";
+    } catch (const ESheetError& e) {
+        EXPECT_EQ(e.reason(), ESheetError::Reason::NotASpreadsheet) << e.what();
+    }
+    ExpectNoOfficeLeft();
+}
+
+// A workbook with no sheet at all (written by hand: the office never saves
+// one) opens with the one empty sheet the office gives it, as an empty
+// workbook the office saved does: nothing to read, and no error.
+TEST(Spreadsheet, AWorkbookWithoutSheetsOrCellsReadsAsEmpty) {
+    const QString sheetless = testoffice::Path("无工作表.ods");
+    testoffice::WriteFile(sheetless, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                     "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                                     "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">"
+                                     "<office:body><office:spreadsheet/></office:body></office:document>\n");
+    const QString empty = sheetfiles::Convert("空表", QString(), "xlsx");
+    ASSERT_FALSE(empty.isEmpty());
+    for (const QString& path : {sheetless, empty}) {
+        const SheetCells sheet = ReadFirstSheet(path);
+        EXPECT_EQ(sheet.firstRow, 1) << path.toStdString();
+        for (const QVariantList& row : sheet.rows)
+            for (const QVariant& cell : row) EXPECT_EQ(cell, QVariant(QString())) << path.toStdString();
+        EXPECT_LE(sheet.rows.size(), 1) << path.toStdString();
+    }
+    ExpectNoOfficeLeft();
 }

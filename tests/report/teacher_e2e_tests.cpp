@@ -9,6 +9,7 @@
 #include "framed_grid.h"
 #include "main_window.h"
 #include "memo.h"
+#include "office_process.h"
 #include "skin_controls.h"
 #include "skin_menu.h"
 
@@ -159,26 +160,38 @@ TEST_F(Teacher, TheOfficeWarmsWithTheAnalysisAndEndsWithTheWindow) {
     analyse();
     EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty()) << "no office was started in the background";
     // The teacher describes the course meanwhile; the office comes up.
-    for (int i = 0; i < 600; ++i) {
-        TWordApplication probe;
-        if (probe.Attach()) break;
-        QTest::qWait(100);
-    }
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] {
+            TWordApplication probe;
+            return probe.Attach();
+        },
+        90000))
+        << "the office started in the background never answered";
     const QList<int> warm = testoffice::OfficesOn(profile);
+    ASSERT_FALSE(warm.isEmpty());
+    const pid_t group = office::Process::Instance().Pid();
+    ASSERT_GT(group, 0);
 
     dialogs.saveAnswers = {testoffice::Path("warm")};
     form->MbMake->Click();
     EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
-    for (int pid : warm) EXPECT_TRUE(testoffice::OfficesOn(profile).contains(pid)) << "the report was not made in the warm office";
+    // Made in the warm office: it is still the one of this copy, none was started beside it.
+    EXPECT_EQ(office::Process::Instance().Pid(), group) << "the report was not made in the warm office";
+    for (int pid : warm) EXPECT_TRUE(testoffice::Alive(pid)) << "the warm office ended with the report";
+    for (int pid : testoffice::OfficesOn(profile)) EXPECT_TRUE(warm.contains(pid)) << "another office came up: " << pid;
 
     // An office that died in the meantime is started again by the command.
     for (int pid : warm) kill(pid, SIGKILL);
+    for (int pid : warm) EXPECT_TRUE(QTest::qWaitFor([pid] { return !testoffice::Alive(pid); }, 10000));
     dialogs.messages.clear();
     dialogs.saveAnswers = {testoffice::Path("warm")};
     form->MbMake->Click();
     EXPECT_EQ(dialogs.Texts(), QStringList{reporttext::kSaved});
-    EXPECT_FALSE(testoffice::OfficesOn(profile).isEmpty());
+    const QList<int> again = testoffice::OfficesOn(profile);
+    EXPECT_FALSE(again.isEmpty());
+    for (int pid : warm) EXPECT_FALSE(again.contains(pid));
 
+    dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     dialogs.answers = {MsgResult::OK};
     QTest::mouseClick(form->btnClear, Qt::LeftButton);
     EXPECT_TRUE(testoffice::OfficesOn(profile).isEmpty()) << "the reset left the office running";

@@ -6,9 +6,9 @@
 # Exits 77, which CTest counts as skipped, when a tool is missing.
 #
 # The server picks a free display itself (-displayfd), so nothing here
-# races another X server for a number. Two of these started side by side
-# have still been seen to leave one openbox without its display under load:
-# the tests that use this take turns (CTest RESOURCE_LOCK own_x_server).
+# races another X server for a number. It never resets (-noreset): a server
+# resets when its last client leaves, dropping the connections still being
+# set up, and the probe below is such a client while openbox connects.
 set -u
 for tool in Xvfb openbox xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed: skipped"; exit 77; }
@@ -23,7 +23,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 400); do
   [ -s "$dir/display" ] && break
@@ -37,22 +37,21 @@ fi
 export DISPLAY=":$(head -n 1 "$dir/display")"
 unset XAUTHORITY
 
-# The window manager is up once it has marked the root window. One that
-# could not take the display is started again.
-for _ in 1 2 3 4 5; do
-  openbox --sm-disable >"$dir/openbox.log" 2>&1 &
-  wm=$!
-  for _ in $(seq 400); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break 2
-    kill -0 "$wm" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$wm" 2>/dev/null && break
-  wm=
-  sleep 0.2
+# The window manager is up once it has marked the root window.
+openbox --sm-disable >"$dir/openbox.log" 2>&1 &
+wm=$!
+up=
+for _ in $(seq 600); do
+  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+    up=1
+    break
+  fi
+  kill -0 "$wm" 2>/dev/null || break
+  sleep 0.05
 done
-if [ -z "$wm" ]; then
+if [ -z "$up" ]; then
   echo "openbox did not start on $DISPLAY:"; cat "$dir/openbox.log"
+  kill -0 "$wm" 2>/dev/null || wm=
   exit 1
 fi
 

@@ -489,3 +489,50 @@ TEST_F(Menu, TheReleaseOfThePressThatOpenedAPopupChoosesNothing) {
     QApplication::processEvents();
     EXPECT_EQ(clicks, 1);
 }
+
+TEST_F(Menu, ShortcutsPerformTheirItemFromTheFocusedControlOnlyWhenItCouldBeClicked) {
+    TSkCustomItem* file = Item("成绩单", nullptr);
+    file->OnClick = {};
+    int saves = 0, opens = 0;
+    TSkCustomItem* open = file->AddItem("打开…", [&opens](TComponent*) { ++opens; });
+    open->SetShortCut(int(Qt::CTRL | Qt::Key_O));
+    TSkCustomItem* save = file->AddItem("保存", [&saves](TComponent*) { ++saves; });
+    save->SetShortCut(int(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(save->ShortCutText(), "Ctrl+S");
+
+    Key(Qt::Key_S, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(edit->text(), "");  // the key went no further
+    // Shift makes another key; the letter alone is typed.
+    Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_S);
+    QApplication::processEvents();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(edit->text(), "s");
+
+    save->SetEnabled(false);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    save->SetEnabled(true);
+    save->SetVisible(false);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    save->SetVisible(true);
+    file->SetEnabled(false);  // the popup it is in cannot open
+    Key(Qt::Key_O, Qt::ControlModifier);
+    file->SetEnabled(true);
+    QApplication::processEvents();
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(opens, 0);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(opens, 1);
+
+    // Keys of another window are that window's.
+    QLineEdit other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    other.setFocus();
+    QTest::keyClick(&other, Qt::Key_O, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(opens, 1);
+}
