@@ -4,11 +4,29 @@
 // holds the form's controls.
 #include <QWidget>
 
-class TSkCustomForm;
+class QMouseEvent;
+class QPainter;
+
+// What the two widgets hand their painting and their mouse to: the frame,
+// which knows the tree they show.
+class TSkFrameSurface {
+public:
+    virtual void PaintFrame(QPainter& p) = 0;
+    virtual void PaintClientBackground(QPainter& p) = 0;
+    virtual void FrameMousePress(QMouseEvent* e) = 0;
+    virtual void FrameMouseDoubleClick(QMouseEvent* e) = 0;
+    virtual void FrameMouseMove(QMouseEvent* e) = 0;
+    virtual void FrameMouseRelease(QMouseEvent* e) = 0;
+    // The pointer left the frame.
+    virtual void TrackHover() = 0;
+
+protected:
+    ~TSkFrameSurface() = default;
+};
 
 class TSkFrameView final : public QWidget {
 public:
-    TSkFrameView(TSkCustomForm* frame, QWidget* form);
+    TSkFrameView(TSkFrameSurface* frame, QWidget* form);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -19,17 +37,17 @@ protected:
     void leaveEvent(QEvent* e) override;
 
 private:
-    TSkCustomForm* frame_;
+    TSkFrameSurface* frame_;
 };
 
 class TSkClientArea final : public QWidget {
 public:
-    TSkClientArea(TSkCustomForm* frame, QWidget* form);
+    TSkClientArea(TSkFrameSurface* frame, QWidget* form);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    TSkCustomForm* frame_;
+    TSkFrameSurface* frame_;
 };
