@@ -119,6 +119,27 @@ QRect WorkAreaFor(const QRect& window, QScreen* fallback) {
     return best ? best->availableGeometry() : window;
 }
 
+void ShowSizeGrips(TSkSkinObject* form, bool sizeable) {
+    if (!form) return;
+    using A = TSkFrameArea;
+    for (int k = 0; k < form->ChildCount(); ++k) {
+        TSkSkinObject* o = form->Child(k);
+        const A area = AreaOfKind(o->Kind());
+        const bool corner = area == A::TopLeft || area == A::TopRight || area == A::BottomLeft || area == A::BottomRight;
+        if (corner && o->IsBitmapObject()) o->SetVisible(sizeable);
+        ShowSizeGrips(o, sizeable);
+    }
+}
+
+QRect KeptOnWorkArea(const QRect& window, const QRect& workArea, QSize minimum) {
+    if (!workArea.isValid() || !window.isValid()) return window;
+    const QSize size = window.size().boundedTo(workArea.size()).expandedTo(minimum);
+    // Too large even at its smallest: the top-left corner stays in view.
+    const int x = std::max(workArea.left(), std::min(window.left(), workArea.left() + workArea.width() - size.width()));
+    const int y = std::max(workArea.top(), std::min(window.top(), workArea.top() + workArea.height() - size.height()));
+    return QRect(QPoint(x, y), size);
+}
+
 QRect RolledRect(const QRect& normal, const QMargins& insets) {
     return QRect(normal.topLeft(), QSize(normal.width(), std::max(1, insets.top() + insets.bottom())));
 }

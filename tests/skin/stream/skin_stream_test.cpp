@@ -4,6 +4,7 @@
 #include "skin_bytes.h"
 #include "skin_engine.h"
 #include "skin_source.h"
+#include "skin_zlib.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -6,6 +6,7 @@
 // through the window manager; the window states are kept here.
 #include "skin_form_types.h"
 #include "skin_frame_geometry.h"
+#include "skin_frame_view.h"
 #include "skin_hook.h"
 #include "skin_object.h"
 #include "skin_popup_window.h"
@@ -18,8 +19,6 @@
 
 class QMouseEvent;
 class QPainter;
-class TSkClientArea;
-class TSkFrameView;
 class TSkCustomItem;
 class TSkCustomMenuBar;
 class TSkPlainFrame;
@@ -27,7 +26,7 @@ class TSkSkinEngine;
 class TSkSkinPopupMenu;
 class TSkTrayIcon;
 
-class TSkCustomForm : public TSkHook, public TSkSkinHost, public TSkFormActions {
+class TSkCustomForm : public TSkHook, public TSkSkinHost, public TSkFormActions, public TSkFrameSurface {
 public:
     explicit TSkCustomForm(TComponent* owner);
     ~TSkCustomForm() override;
@@ -91,7 +90,7 @@ public:
     bool InTray() const;
     QString TrayTip() const;
     // What the hover timer does every 100 ms.
-    void TrackHover();
+    void TrackHover() override;
     void ShowSystemMenu(QPoint globalPos);
     // The system menu while it is open (null before it first opened).
     TSkSkinPopupMenu* SystemMenu() const { return systemMenu_.get(); }
@@ -115,12 +114,12 @@ public:
     TSkFormActions* SkinFormOwner() override { return this; }
 
     // The frame's widgets hand their painting and mouse here.
-    void PaintFrame(QPainter& p);
-    void PaintClientBackground(QPainter& p);
-    void FrameMousePress(QMouseEvent* e);
-    void FrameMouseDoubleClick(QMouseEvent* e);
-    void FrameMouseMove(QMouseEvent* e);
-    void FrameMouseRelease(QMouseEvent* e);
+    void PaintFrame(QPainter& p) override;
+    void PaintClientBackground(QPainter& p) override;
+    void FrameMousePress(QMouseEvent* e) override;
+    void FrameMouseDoubleClick(QMouseEvent* e) override;
+    void FrameMouseMove(QMouseEvent* e) override;
+    void FrameMouseRelease(QMouseEvent* e) override;
 
     void Loaded() override;
 
@@ -173,6 +172,9 @@ private:
     void MinimizeWindow();
     void ComeBackFromTray();
     void SyncWithPlatformState();
+    // The whole window on the work area of its screen, whatever the scale.
+    void KeepOnScreen();
+    void WatchScreen();
     void Perform(TSkAction a);
     void ToggleMaximized();
 
@@ -211,4 +213,5 @@ private:
     Drag drag_;
     bool refreshing_ = false;
     bool applying_ = false;
+    QMetaObject::Connection screenMoved_, screenResized_;
 };

@@ -6,6 +6,8 @@
 #include "skin_tray.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QWindow>
 
 namespace {
 struct Applying {
@@ -90,7 +92,8 @@ void TSkCustomForm::SkRestore() {
     previous_ = state_;
     state_ = TSkWindowState::kwsNormal;
     PassWindowState();
-    ApplyGeometry(normalBounds_);
+    // The screen may have changed, or grown smaller, while it was away.
+    ApplyGeometry(KeptOnWorkArea(normalBounds_, WorkAreaFor(normalBounds_, form->screen()), form->minimumSize()));
     form->activateWindow();
 }
 
@@ -177,6 +180,35 @@ void TSkCustomForm::SyncWithPlatformState() {
         PassWindowState();
         RefreshFrame();
     }
+}
+
+void TSkCustomForm::KeepOnScreen() {
+    TForm* form = HookedForm();
+    if (!form || !form->isVisible()) return;
+    if (state_ == TSkWindowState::kwsMaximized) {
+        ApplyGeometry(WorkAreaFor(form->geometry(), form->screen()));
+    } else if (state_ == TSkWindowState::kwsNormal || state_ == TSkWindowState::kwsRollup) {
+        const QRect kept = KeptOnWorkArea(form->geometry(), WorkAreaFor(form->geometry(), form->screen()), form->minimumSize());
+        if (kept == form->geometry()) return;
+        form->setGeometry(kept);
+        if (state_ == TSkWindowState::kwsRollup) normalBounds_.moveTopLeft(kept.topLeft());
+    }
+}
+
+// A window moved to another screen, or whose screen changed its size, is
+// kept on it.
+void TSkCustomForm::WatchScreen() {
+    TForm* form = HookedForm();
+    QWindow* window = form ? form->windowHandle() : nullptr;
+    if (!window) return;
+    if (!screenMoved_)
+        screenMoved_ = QObject::connect(window, &QWindow::screenChanged, this, [this] {
+            WatchScreen();
+            KeepOnScreen();
+        });
+    QObject::disconnect(screenResized_);
+    if (QScreen* screen = window->screen())
+        screenResized_ = QObject::connect(screen, &QScreen::availableGeometryChanged, this, [this] { KeepOnScreen(); });
 }
 
 void TSkCustomForm::Perform(TSkAction a) {

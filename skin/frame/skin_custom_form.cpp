@@ -2,7 +2,6 @@
 
 #include "application.h"
 #include "form.h"
-#include "skin_frame_view.h"
 #include "skin_plain_frame.h"
 #include "skin_menu_bar.h"
 #include "skin_popup_menu.h"
@@ -302,6 +301,7 @@ void TSkCustomForm::PassWindowState() {
     default: break;
     }
     tree->SetState(value);
+    ShowSizeGrips(tree, HitRules().sizeable);
 }
 
 // ---- painting ------------------------------------------------------------------------------
@@ -404,6 +404,8 @@ bool TSkCustomForm::HookEvent(QEvent* e) {
         if (!applying_) SyncWithPlatformState();
         break;
     case QEvent::Show:
+        WatchScreen();
+        KeepOnScreen();
         if (pendingState_) SetWindowState(*std::exchange(pendingState_, std::nullopt));
         RestartHover();
         break;

@@ -47,8 +47,16 @@ QSize FrameMinimumSize(TSkSkinObject* form, QSize window);
 // not is damage, not a look.
 bool FrameFitsScreens(TSkSkinObject* form);
 
+// A corner that sizes the window and draws a picture of its own is a size
+// grip: it shows only while the window can be sized.
+void ShowSizeGrips(TSkSkinObject* form, bool sizeable);
+
 // The work area of the screen that holds most of the window.
 QRect WorkAreaFor(const QRect& window, QScreen* fallback);
+// The window moved onto the work area, and shrunk where it is larger (never
+// below `minimum`), so that its caption and its buttons can be reached. A
+// window that fits stays where it is.
+QRect KeptOnWorkArea(const QRect& window, const QRect& workArea, QSize minimum = QSize());
 // A rolled-up window keeps its caption and bottom edge only.
 QRect RolledRect(const QRect& normal, const QMargins& insets);
 

@@ -4,6 +4,11 @@
 #include <QByteArray>
 #include <cstdint>
 
+namespace skin_limits {
+// A decompressed skin larger than this is refused.
+constexpr std::int64_t kMaxSkinBytes = 64 * 1024 * 1024;
+}
+
 // zlib with its header; the output is capped at kMaxSkinBytes. Raises
 // EStreamError for a damaged stream, a failed checksum or too much output.
 QByteArray SkinInflate(const char* data, std::int64_t size);

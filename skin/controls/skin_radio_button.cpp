@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 
 const EnumNames<TSkLeftRight> kSkLeftRightNames{{"ktaLeftJustify", "ktaRightJustify"}};
@@ -116,7 +117,16 @@ void TSkSkinRadioButton::paintEvent(QPaintEvent* e) {
                              : QRect(box.right() + 1 + spacing_, 0, width() - box.right() - 1 - spacing_, height());
     const int flags = Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextShowMnemonic |
                       (wordWrap_ ? Qt::TextWordWrap : Qt::TextSingleLine);
-    p.drawText(text, flags, this->text());
+    QRect drawn;
+    p.drawText(text, flags, this->text(), &drawn);
+    // The skin's glyphs look the same with and without the focus: a dotted
+    // ring round the caption shows where the keyboard is.
+    if (hasFocus() && !drawn.isEmpty()) {
+        const QRect ring = drawn.adjusted(-1, 0, 1, 0).intersected(rect());
+        p.setPen(QPen(ToQColor(font.color), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(ring.adjusted(0, 0, -1, -1));
+    }
 }
 
 const PropertyTable& TSkSkinRadioButton::StaticProperties() {

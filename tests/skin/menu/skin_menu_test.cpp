@@ -3,6 +3,7 @@
 #include "component_stream.h"
 #include "image_list.h"
 #include "skin_engine.h"
+#include "skin_item_paint.h"
 #include "skin_menu.h"
 #include "skin_object.h"
 
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -535,4 +537,48 @@ TEST_F(Menu, ShortcutsPerformTheirItemFromTheFocusedControlOnlyWhenItCouldBeClic
     QTest::keyClick(&other, Qt::Key_O, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_EQ(opens, 1);
+}
+
+// "&" marks the accelerator: it is not shown, and the letter after it is
+// underlined, on the bar and in popups; the item keeps its size.
+TEST_F(Menu, TheAcceleratorLetterIsUnderlined) {
+    // Where item looks different drawn with its mark and without it.
+    auto underline = [](TSkCustomItem* item, const std::function<QImage()>& draw) {
+        const QString marked = item->Caption();
+        const QImage with = draw();
+        item->SetCaption(item->DisplayCaption());
+        const QImage without = draw();
+        item->SetCaption(marked);
+        QRect changed;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                if (with.pixel(x, y) != without.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        return changed;
+    };
+    const QRect onBar = bar->ItemRect(help);
+    const QRect line = underline(help, [&] { return Grab().copy(onBar); });
+    ASSERT_FALSE(line.isEmpty()) << "nothing underlined on the bar";
+    EXPECT_LE(line.height(), 2);
+    EXPECT_GE(line.width(), 4);
+    EXPECT_EQ(bar->ItemRect(help), onBar);
+
+    // In a popup, skinned and plain.
+    for (TSkSkinEngine* skin : {&engine, static_cast<TSkSkinEngine*>(nullptr)}) {
+        const char* look = skin ? "skinned" : "plain";
+        TSkSkinMenuBar other(nullptr, window.get());
+        TSkCustomItem* entry = other.Items()->AddItem("帮助(&H)")->AddItem("使用说明(&U)");
+        other.SetSkinEngine(skin);
+        const QSize size = MeasurePopupItem(*entry, window->font());
+        const QRect popupLine = underline(entry, [&] {
+            QImage img(size, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter p(&img);
+            DrawPopupItem(p, *entry, QRect(QPoint(0, 0), size), TSkItemLook::Normal, window->font());
+            return img;
+        });
+        EXPECT_FALSE(popupLine.isEmpty()) << look << ": nothing underlined in the popup";
+        EXPECT_LE(popupLine.height(), 2) << look;
+        entry->SetCaption(entry->DisplayCaption());
+        EXPECT_EQ(MeasurePopupItem(*entry, window->font()), size) << look;
+    }
 }

@@ -71,7 +71,7 @@ void TSkSkinObject::DrawText(QPainter& p) {
         QString shown = text_;
         if (kind_ == TSkKind::skTitle)
             shown = QFontMetrics(qf).elidedText(text_, Qt::ElideRight, std::max(0, width_ - textMarginLeft_ - textMarginRight_));
-        const int flags = Qt::TextSingleLine | h | v;
+        const int flags = Qt::TextSingleLine | h | v | (showAccelChar_ ? Qt::TextShowMnemonic : 0);
         if (textEffect_ == TSkTextEffect::teShadow) {
             p.setPen(Qt::black);
             p.drawText(r.translated(1, 1), flags, shown);

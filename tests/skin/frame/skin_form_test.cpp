@@ -6,6 +6,7 @@
 #include "form.h"
 #include "logical_pixels.h"
 #include "skin_form.h"
+#include "skin_frame_geometry.h"
 #include "skin_frame_view.h"
 #include "skin_popup_menu.h"
 #include "skin_tray.h"
@@ -293,9 +294,10 @@ TEST_F(Frame, MovedAndSizedByHandWhereThePlatformWillNot) {
     const QPoint caption = Inside("Title");
     const QPoint start = form->mapToGlobal(caption);
     Send(QEvent::MouseButtonPress, caption, start, Qt::LeftButton, Qt::LeftButton);
-    // A small travel is still a click.
+    // A small travel is not yet a move, but the window follows it: the
+    // pointer keeps its place on the caption from the first pixel.
     Send(QEvent::MouseMove, caption, start + QPoint(2, 1), Qt::LeftButton);
-    EXPECT_EQ(form->pos(), QPoint(100, 80));
+    EXPECT_EQ(form->pos(), QPoint(102, 81));
     Send(QEvent::MouseMove, caption, start + QPoint(30, 0), Qt::LeftButton);
     Send(QEvent::MouseMove, caption, start + QPoint(60, 45), Qt::LeftButton);
     EXPECT_EQ(form->pos(), QPoint(160, 125));
@@ -466,4 +468,68 @@ TEST_F(Frame, AFrameNoScreenCouldHoldFallsBackToThePlainOne) {
     EXPECT_EQ(form->ClientHeight(), 287);
     EXPECT_LT(form->height(), 400);
     EXPECT_EQ(frame->AreaAt(Inside("Title")), TSkFrameArea::Caption);
+}
+
+TEST(FrameGeometry, AWindowIsKeptOnTheWorkArea) {
+    const QRect work(0, 0, 640, 512);
+    // One that fits stays where it is.
+    EXPECT_EQ(KeptOnWorkArea(QRect(100, 80, 402, 344), work), QRect(100, 80, 402, 344));
+    EXPECT_EQ(KeptOnWorkArea(QRect(238, 168, 402, 344), work), QRect(238, 168, 402, 344));
+    // The stored place doubled by the scale: moved back in, the size kept.
+    EXPECT_EQ(KeptOnWorkArea(QRect(347, 251, 402, 344), work), QRect(238, 168, 402, 344));
+    EXPECT_EQ(KeptOnWorkArea(QRect(-50, -9, 402, 344), work), QRect(0, 0, 402, 344));
+    // A second screen to the right, below a panel.
+    const QRect second(1280, 24, 800, 576);
+    EXPECT_EQ(KeptOnWorkArea(QRect(1900, 500, 402, 344), second), QRect(1678, 256, 402, 344));
+    // Larger than the work area: shrunk to it, though never below its smallest.
+    EXPECT_EQ(KeptOnWorkArea(QRect(30, 30, 900, 700), work), work);
+    EXPECT_EQ(KeptOnWorkArea(QRect(30, 30, 900, 700), work, QSize(700, 100)), QRect(0, 0, 700, 512));
+    // Nothing to go by: nothing moves.
+    EXPECT_EQ(KeptOnWorkArea(QRect(5000, 5000, 402, 344), QRect()), QRect(5000, 5000, 402, 344));
+}
+
+TEST_F(Frame, TheWholeWindowIsOnTheScreenWhenShownAndWhenRestored) {
+    Load();
+    const QRect work = form->screen()->availableGeometry();
+    // Placed for a larger screen than this one.
+    form->move(work.right() - 100, work.bottom() - 60);
+    Show();
+    EXPECT_TRUE(work.contains(form->geometry())) << form->x() << "," << form->y();
+    const QRect shown = form->geometry();
+
+    // Left partly off the screen, then maximized and restored: back on it.
+    form->move(work.left() - 150, work.top() + 10);
+    const QRect off = form->geometry();
+    ASSERT_FALSE(work.contains(off));
+    frame->SkMaximize();
+    frame->SkRestore();
+    EXPECT_EQ(form->geometry(), KeptOnWorkArea(off, work, form->minimumSize()));
+    EXPECT_TRUE(work.contains(form->geometry()));
+    EXPECT_EQ(form->size(), shown.size().boundedTo(work.size()));
+}
+
+TEST_F(Frame, TheSizeGripShowsOnlyWhileTheWindowCanBeSized) {
+    Load();
+    Show();
+    TSkSkinObject* grip = Part("BottomRight");
+    ASSERT_NE(grip, nullptr);
+    ASSERT_TRUE(grip->IsBitmapObject());
+    // A dot of the grip, and the mat just left of it.
+    auto dotAndMat = [&] {
+        const QImage shot = frame->GrabWindow();
+        const QPoint dot(form->width() - 10, form->height() - 10);
+        return std::make_pair(PixelAt(shot, dot), PixelAt(shot, dot - QPoint(1, 0)));
+    };
+    auto [dot, mat] = dotAndMat();
+    EXPECT_NE(dot, mat) << "no grip on a window that can be sized";
+
+    frame->SkMaximize();
+    std::tie(dot, mat) = dotAndMat();
+    EXPECT_EQ(dot, mat) << "a grip on a maximized window";
+    EXPECT_EQ(frame->AreaAt(grip->BoundsRect().center()), TSkFrameArea::Client);
+
+    frame->SkRestore();
+    std::tie(dot, mat) = dotAndMat();
+    EXPECT_NE(dot, mat);
+    EXPECT_EQ(frame->AreaAt(Part("BottomRight")->BoundsRect().center()), TSkFrameArea::BottomRight);
 }

@@ -3,9 +3,9 @@
 // the system menu.
 #include "form.h"
 #include "skin_custom_form.h"
-#include "skin_frame_view.h"
 #include "skin_popup_menu.h"
 #include "skin_system_menu.h"
+#include "skin_x11_move.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -81,10 +81,14 @@ void TSkCustomForm::FrameMouseDoubleClick(QMouseEvent* e) {
 void TSkCustomForm::FrameMouseMove(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     const QPoint global = e->globalPosition().toPoint();
-    if (drag_.kind == Drag::Kind::Armed && (e->buttons() & Qt::LeftButton) &&
-        (global - drag_.pressGlobal).manhattanLength() >= QApplication::startDragDistance()) {
-        StartMove(global);
-        return;
+    if (drag_.kind == Drag::Kind::Armed && (e->buttons() & Qt::LeftButton)) {
+        if ((global - drag_.pressGlobal).manhattanLength() >= QApplication::startDragDistance()) {
+            StartMove(global);
+            return;
+        }
+        // Until the travel makes it a move, the window follows by hand: the
+        // pointer keeps its grip on the caption from the first pixel.
+        if (state_ == TSkWindowState::kwsNormal) HookedForm()->move(drag_.startGeometry.topLeft() + global - drag_.pressGlobal);
     }
     if (drag_.kind == Drag::Kind::Moving || drag_.kind == Drag::Kind::Sizing) {
         ContinueManualDrag(global);
@@ -121,7 +125,11 @@ void TSkCustomForm::StartMove(QPoint global) {
         pressed = global;
         start = form->geometry();
     }
-    // The window manager moves it from where the pointer is now.
+    // The window goes where the pointer has taken it, and the window manager
+    // carries it on from that grip.
+    const QPoint grip = pressed - start.topLeft();
+    form->move(global - grip);
+    if (StartX11Move(form, global)) return;
     if (form->windowHandle() && form->windowHandle()->startSystemMove()) return;
     // By hand, from where the button went down: the pointer keeps its grip on the caption.
     drag_ = {Drag::Kind::Moving, pressed, start, {}};

@@ -1,12 +1,11 @@
 #include "skin_frame_view.h"
 
 #include "control.h"
-#include "skin_custom_form.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-TSkFrameView::TSkFrameView(TSkCustomForm* frame, QWidget* form) : QWidget(form), frame_(frame) {
+TSkFrameView::TSkFrameView(TSkFrameSurface* frame, QWidget* form) : QWidget(form), frame_(frame) {
     setObjectName(QStringLiteral("skinFrame"));
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
@@ -23,7 +22,7 @@ void TSkFrameView::mouseMoveEvent(QMouseEvent* e) { frame_->FrameMouseMove(e); }
 void TSkFrameView::mouseReleaseEvent(QMouseEvent* e) { frame_->FrameMouseRelease(e); }
 void TSkFrameView::leaveEvent(QEvent*) { frame_->TrackHover(); }
 
-TSkClientArea::TSkClientArea(TSkCustomForm* frame, QWidget* form) : QWidget(form), frame_(frame) {
+TSkClientArea::TSkClientArea(TSkFrameSurface* frame, QWidget* form) : QWidget(form), frame_(frame) {
     setObjectName(QStringLiteral("skinClient"));
     // Opaque, in the form's colour: a control repainting itself does not
     // make the frame below repaint too.

@@ -103,6 +103,10 @@ public:
     void SetText(const QString& t) { text_ = t; }
     const QString& Text2() const { return text2_; }
     void SetText2(const QString& t) { text2_ = t; }
+    // Whether an "&" in Text marks the next letter as the accelerator key and
+    // is drawn as that letter underlined (menu captions), rather than shown.
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool v) { showAccelChar_ = v; }
 
     // The font for the current state.
     virtual TFontSpec GetFont() const { return font_; }
@@ -177,6 +181,7 @@ protected:
     int rtlMode_ = 0;
     int prevWidth_ = 0, prevHeight_ = 0;
     QString text_, text2_;
+    bool showAccelChar_ = false;
 
 private:
     QRegion MaskWithin(SkinPixelBudget& budget, const QRect& clip);

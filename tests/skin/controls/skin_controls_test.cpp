@@ -414,3 +414,43 @@ TEST_F(SkinnedControls, PanelShowsItsButtonOnlyWhenAskedAndACopyGoesWithItsSkin)
     ASSERT_NE(panel.Skin(), nullptr);
     EXPECT_EQ(PixelAt(Shot(panel), 185, 10), CellSkin::Cell(5 + kNormal));
 }
+
+// Our skin draws a focused radio glyph as it draws one under the mouse: the
+// caption carries the focus, in a dotted ring that goes when the focus goes.
+TEST_F(SkinnedControls, AFocusedRadioButtonShowsItsFocusRoundTheCaption) {
+    TSkSkinEngine ours(nullptr);
+    ours.SetSkinStream(QByteArray(1, '\2') + OurSkinFile());
+    const TSkSkinObject* glyph = ours.Source().GetObjectByName(QStringLiteral("RadioButton"))->FindByName(QStringLiteral("Checked"));
+    ASSERT_NE(glyph, nullptr);
+    TSkSkinRadioButton a(nullptr, &host), b(nullptr, &host);
+    for (TSkSkinRadioButton* r : {&a, &b}) {
+        r->setText(QStringLiteral("闭卷"));
+        r->SetSkinEngine(&ours);
+        r->show();
+    }
+    a.setGeometry(10, 10, 113, 17);
+    b.setGeometry(10, 40, 113, 17);
+    a.SetChecked(true);
+    // What changes right of the glyph when the button takes the focus.
+    auto caption = [&](const QImage& now, const QImage& before) {
+        QRect changed;
+        for (int y = 0; y < now.height(); ++y)
+            for (int x = glyph->Width(); x < now.width(); ++x)
+                if (now.pixel(x, y) != before.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+        return changed;
+    };
+    b.setFocus();
+    const QImage unfocused = Shot(a);
+    a.setFocus();
+    ASSERT_TRUE(a.hasFocus());
+    const QImage focused = Shot(a);
+    ASSERT_EQ(focused.size(), unfocused.size());
+    const QRect ring = caption(focused, unfocused);
+    ASSERT_FALSE(ring.isEmpty()) << "the focus cannot be seen on the caption";
+    // Round the whole caption: above and below its letters, both sides of them.
+    EXPECT_GE(ring.height(), 12);
+    EXPECT_GE(ring.width(), QFontMetrics(a.font()).horizontalAdvance(a.text()) / 2);
+    EXPECT_GT(ring.left(), glyph->Width());
+    b.setFocus();
+    EXPECT_TRUE(caption(Shot(a), unfocused).isEmpty());
+}

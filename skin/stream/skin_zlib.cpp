@@ -1,7 +1,6 @@
 #include "skin_zlib.h"
 
 #include "exceptions.h"
-#include "skin_source.h"
 
 #include <algorithm>
 #include <zlib.h>

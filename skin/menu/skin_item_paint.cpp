@@ -41,9 +41,11 @@ class BorrowedText {
 public:
     BorrowedText(TSkSkinObject& o, int leftMargin) : o_(o), margin_(o.TextMarginLeft()) {
         o.SetTextMarginLeft(leftMargin);
+        o.SetShowAccelChar(true);
     }
     ~BorrowedText() {
         o_.SetTextMarginLeft(margin_);
+        o_.SetShowAccelChar(false);
         o_.SetText(QString());
         o_.SetText2(QString());
         o_.SetEnabled(true);
@@ -158,7 +160,7 @@ void DrawBarItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkItem
         BorrowedText borrow(*o, textLeft);
         o->SetActive(false);
         o->SetBoundsRect(r);
-        o->SetText(text);
+        o->SetText(text.isEmpty() ? text : item.Caption());
         o->SetText2(QString());
         o->SetEnabled(item.Enabled());
         o->SetState(StateOf(look));
@@ -180,7 +182,8 @@ void DrawBarItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkItem
     }
     p.setFont(plainFont);
     p.setPen(PlainText(item, look));
-    p.drawText(QRect(x, r.top(), r.right() - x, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    p.drawText(QRect(x, r.top(), r.right() - x, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+               text.isEmpty() ? text : item.Caption());
 }
 
 // ---- popups -------------------------------------------------------------------------------
@@ -233,7 +236,7 @@ void DrawPopupItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkIt
         BorrowedText borrow(*o, margin);
         o->SetActive(false);
         o->SetBoundsRect(r);
-        o->SetText(text);
+        o->SetText(text.isEmpty() ? text : item.Caption());
         o->SetText2(item.ShortCutText());
         o->SetEnabled(item.Enabled());
         o->SetState(StateOf(look));
@@ -252,7 +255,8 @@ void DrawPopupItem(QPainter& p, const TSkCustomItem& item, const QRect& r, TSkIt
     p.setFont(plainFont);
     p.setPen(ink);
     const QRect textRect = r.adjusted(column + 4, 0, -22, 0);
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+               text.isEmpty() ? text : item.Caption());
     p.drawText(textRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, item.ShortCutText());
     if (item.HasVisibleItems()) DrawSubMenuArrow(p, r, ink);
 }
