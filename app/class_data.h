@@ -19,6 +19,18 @@ struct ClassStudent {
     bool operator==(const ClassStudent&) const = default;
 };
 
+// Each student's score on each question of the exam, where the teacher has
+// them: the total in the grid is then their sum.
+struct ClassItems {
+    QStringList questions;          // as the sheet names them: "1", "第2题", "T3"
+    std::vector<double> fullMarks;  // one per question, each above 0
+    // One entry per entry of ClassData::scores: a text per question as
+    // typed, or no texts for a row without them (typed by hand).
+    std::vector<QStringList> rows;
+    bool IsEmpty() const { return questions.isEmpty(); }
+    bool operator==(const ClassItems&) const = default;
+};
+
 enum class ExamMode { ClosedBook, OpenBook, Paper, Other };
 
 // The information tab, as typed.
@@ -40,5 +52,7 @@ struct ClassData {
     ClassInfo info;
     QString conclusion;
     int fullMarks = kDefaultFullMarks;
+    // Empty for a class of totals alone.
+    ClassItems items;
     bool operator==(const ClassData&) const = default;
 };

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -182,6 +183,48 @@ ClassInfo ReadInfo(const QJsonObject& o) {
     return i;
 }
 
+// A question's full marks: above 0 and at most the largest full marks of a test.
+bool QuestionMarks(const QJsonValue& v) {
+    if (!v.isDouble()) return false;
+    const double d = v.toDouble();
+    return std::isfinite(d) && d > 0 && d <= kMaxFullMarks;
+}
+
+void ReadQuestions(const QJsonValue& value, ClassItems& items) {
+    if (value.isUndefined()) return;
+    if (!value.isArray()) WrongItem(QStringLiteral("questions"), "a list");
+    const QJsonArray list = value.toArray();
+    if (list.size() > kMaxQuestions)
+        Refuse(QStringLiteral("文件中有%1道小题，超过了%2道。").arg(list.size()).arg(kMaxQuestions));
+    for (qsizetype k = 0; k < list.size(); ++k) {
+        const QString path = QStringLiteral("questions[%1].").arg(k);
+        const QJsonObject q = Object(list[k], path.chopped(1));
+        const QString name = Text(q, "name", path);
+        if (name.trimmed().isEmpty() || name.size() > 40) WrongItem(path + QLatin1String("name"), "a short text");
+        const QJsonValue marks = q.value(QLatin1String("fullMarks"));
+        if (!QuestionMarks(marks)) WrongItem(path + QLatin1String("fullMarks"), "a number above 0, at most 1000");
+        items.questions << name;
+        items.fullMarks.push_back(marks.toDouble());
+    }
+}
+
+// A row's texts per question, as many as there are questions; none for a row without.
+QStringList RowItems(const QJsonObject& row, const QString& path, qsizetype questions) {
+    const QJsonValue value = row.value(QLatin1String("items"));
+    if (value.isUndefined()) return {};
+    const QString key = path + QLatin1String("items");
+    if (!value.isArray()) WrongItem(key, "a list");
+    const QJsonArray list = value.toArray();
+    if (list.size() != questions)
+        Refuse(QStringLiteral("文件已损坏：“%1”一项有%2个小题分，而试卷有%3道小题。").arg(key).arg(list.size()).arg(questions));
+    QStringList out;
+    for (const QJsonValue& v : list) {
+        if (!v.isString() || v.toString().size() > 40 || !QStringView(v.toString()).isValidUtf16()) WrongItem(key, "short texts");
+        out << v.toString();
+    }
+    return out;
+}
+
 void ReadRows(const QJsonValue& value, ClassData& c) {
     if (value.isUndefined()) return;
     if (!value.isArray()) WrongItem(QStringLiteral("rows"), "a list");
@@ -189,16 +232,29 @@ void ReadRows(const QJsonValue& value, ClassData& c) {
     if (rows.size() > kMaxRows)
         Refuse(QStringLiteral("文件中有%1行成绩，超过了成绩表的%2行。").arg(rows.size()).arg(kMaxRows));
     std::vector<ClassStudent> roster;
-    bool anyStudent = false;
+    std::vector<QStringList> items;
+    bool anyStudent = false, anyItems = false;
     for (qsizetype k = 0; k < rows.size(); ++k) {
         const QString path = QStringLiteral("rows[%1].").arg(k);
         const QJsonObject row = Object(rows[k], path.chopped(1));
         c.scores << Text(row, "score", path);
+        items.push_back(RowItems(row, path, c.items.questions.size()));
+        anyItems = anyItems || !items.back().isEmpty();
         ClassStudent s{Text(row, "number", path), Text(row, "name", path)};
         anyStudent = anyStudent || !s.IsEmpty();
         roster.push_back(std::move(s));
     }
     if (anyStudent) c.roster = std::move(roster);
+    if (anyItems) c.items.rows = std::move(items);
+}
+
+// The shortest text that reads back as the same double: 2.5 stays "2.5".
+QByteArray NumberText(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest).toLatin1(); }
+
+QByteArray QuotedList(const QStringList& texts) {
+    QByteArrayList quoted;
+    for (const QString& t : texts) quoted << Quoted(t);
+    return '[' + quoted.join(", ") + ']';
 }
 
 }  // namespace
@@ -206,9 +262,19 @@ void ReadRows(const QJsonValue& value, ClassData& c) {
 QByteArray WriteClassFile(const ClassData& c, const QString& savedPath) {
     const ClassInfo& i = c.info;
     QByteArray out = kClassFileStart;
-    out += QByteArray::number(kClassFileVersion) + ",\n";
+    const bool items = !c.items.IsEmpty();
+    out += QByteArray::number(items ? kClassFileItemsVersion : 1) + ",\n";
     if (!savedPath.isEmpty()) out += "    \"savedPath\": " + Quoted(savedPath) + ",\n";
     out += "    \"fullMarks\": " + QByteArray::number(c.fullMarks) + ",\n";
+    if (items) {
+        out += "    \"questions\": [";
+        for (qsizetype q = 0; q < c.items.questions.size(); ++q) {
+            const double marks = size_t(q) < c.items.fullMarks.size() ? c.items.fullMarks[size_t(q)] : 0;
+            out += q == 0 ? "\n        " : ",\n        ";
+            out += "{\"name\": " + Quoted(c.items.questions[q]) + ", \"fullMarks\": " + NumberText(marks) + '}';
+        }
+        out += "\n    ],\n";
+    }
     out += "    \"info\": {\n";
     const std::pair<const char*, QString> fields[] = {
         {"courseName", i.courseName},
@@ -235,6 +301,8 @@ QByteArray WriteClassFile(const ClassData& c, const QString& savedPath) {
             const ClassStudent s = size_t(k) < c.roster.size() ? c.roster[size_t(k)] : ClassStudent{};
             out += ", \"number\": " + Quoted(s.number) + ", \"name\": " + Quoted(s.name);
         }
+        if (items && size_t(k) < c.items.rows.size() && !c.items.rows[size_t(k)].isEmpty())
+            out += ", \"items\": " + QuotedList(c.items.rows[size_t(k)]);
         out += '}';
     }
     out += c.scores.isEmpty() ? "]\n}\n" : "\n    ]\n}\n";
@@ -272,7 +340,11 @@ ClassFileContents ReadClassFile(const QByteArray& raw) {
     const QJsonValue info = root.value(QLatin1String("info"));
     if (!info.isUndefined()) c.info = ReadInfo(Object(info, QStringLiteral("info")));
     c.conclusion = Text(root, "conclusion", QString());
+    ReadQuestions(root.value(QLatin1String("questions")), c.items);
     ReadRows(root.value(QLatin1String("rows")), c);
+    // Questions without a row that has their scores are nothing to analyse,
+    // whether the rows are missing or none has them.
+    if (c.items.rows.empty()) c.items = ClassItems{};
     out.savedPath = Text(root, "savedPath", QString());
     return out;
 }

@@ -13,7 +13,12 @@
 // A class file that cannot be read; the message is for the teacher.
 MARKWISE_EXCEPTION(EClassFileError)
 
-inline constexpr int kClassFileVersion = 1;
+// The newest version this program reads and writes. A class without
+// per-question scores is still written as version 1, as before them.
+inline constexpr int kClassFileVersion = 2;
+inline constexpr int kClassFileItemsVersion = 2;
+// Far above any paper's questions.
+inline constexpr int kMaxQuestions = 200;
 inline constexpr const char* kClassFileSuffix = "mwclass";
 // Every class file starts with exactly these bytes, then its version.
 inline constexpr const char* kClassFileStart = "{\n    \"format\": \"markwise-class\",\n    \"version\": ";

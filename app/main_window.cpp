@@ -11,6 +11,7 @@
 #include "exceptions.h"
 #include "framed_grid.h"
 #include "histogram.h"
+#include "item_commands.h"
 #include "led_display.h"
 #include "memo.h"
 #include "number_format.h"
@@ -107,6 +108,8 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TNotifyEvent>("MbRecentRemoveMissingClick", [this](TComponent* s) { MbRecentRemoveMissingClick(s); });
     RegisterHandler<TNotifyEvent>("MbRecentClearClick", [this](TComponent* s) { MbRecentClearClick(s); });
     RegisterHandler<TNotifyEvent>("MbStatisticsClick", [this](TComponent* s) { MbStatisticsClick(s); });
+    RegisterHandler<TNotifyEvent>("MbImportItemsClick", [this](TComponent* s) { MbImportItemsClick(s); });
+    RegisterHandler<TNotifyEvent>("MbItemsClick", [this](TComponent* s) { MbItemsClick(s); });
     RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
 }
 
@@ -144,6 +147,8 @@ void TForm1::FormCreate(TComponent*) {
         MbRecentFiles[k] = item;
     }
     MbStatistics = Require<TSkSkinItem>(*this, "MbStatistics");
+    MbImportItems = Require<TSkSkinItem>(*this, "MbImportItems");
+    MbItems = Require<TSkSkinItem>(*this, "MbItems");
     CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
     btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
     btnClear = Require<TSkSkinButton>(*this, "btnClear");
@@ -307,6 +312,7 @@ void TForm1::btnAnalyseClick(TComponent*) {
     FillHistograms(*this);
     MbMake->SetEnabled(true);
     MbStatistics->SetEnabled(true);
+    MbItems->SetEnabled(!Questions().IsEmpty());
     Report.PrepareOffice();
     SkSkinPageControl1->SetActivePageIndex(1);
 }
@@ -336,6 +342,7 @@ void TForm1::ClearResults() {
     Analysed.clear();
     MbMake->SetEnabled(false);
     MbStatistics->SetEnabled(false);
+    MbItems->SetEnabled(false);
     MbPreview->SetEnabled(false);
     MbPrint->SetEnabled(false);
     Report.EndOffice(true);
@@ -346,7 +353,31 @@ void TForm1::ClearResults() {
 void TForm1::ClearScores() {
     for (int row = 1; row <= kScoreRows; ++row) strgrdscore->SetCells(0, row, QString());
     roster_.clear();
+    items_ = ClassItems{};
     ShowRoster();
+}
+
+void TForm1::PlaceItems(const ClassItems& items) {
+    items_ = ClassItems{};
+    if (items.IsEmpty()) return;
+    items_.questions = items.questions;
+    items_.fullMarks = items.fullMarks;
+    items_.rows.assign(size_t(kScoreRows), QStringList());
+    for (size_t k = 0; k < items.rows.size() && k < size_t(kScoreRows); ++k) items_.rows[k] = items.rows[k];
+    WorkChanged();
+}
+
+QStringList TForm1::ItemTexts(int row) const {
+    return row >= 1 && size_t(row) <= items_.rows.size() ? items_.rows[size_t(row - 1)] : QStringList();
+}
+
+ClassItems TForm1::Questions() const {
+    const bool any = std::any_of(items_.rows.begin(), items_.rows.end(), [](const QStringList& r) { return !r.isEmpty(); });
+    if (!any) return {};
+    ClassItems out;
+    out.questions = items_.questions;
+    out.fullMarks = items_.fullMarks;
+    return out;
 }
 
 bool TForm1::ScoresOutside(int fromRow, int lastRow) const {
@@ -365,6 +396,8 @@ void TForm1::PlaceScores(int fromRow, const QStringList& texts, const std::vecto
         const size_t k = size_t(row - fromRow);
         strgrdscore->SetCells(0, row, texts[qsizetype(k)]);
         roster_[size_t(row - 1)] = k < students.size() ? students[k] : ClassStudent{};
+        // A total typed or pasted over is no longer the sum of its questions.
+        if (size_t(row) <= items_.rows.size()) items_.rows[size_t(row - 1)].clear();
     }
     RecountEntered();
     if (newClass && !Analysed.empty()) ClearResults();
@@ -383,10 +416,16 @@ ClassData TForm1::CurrentClass() {
     for (int row = 1; row <= kScoreRows; ++row)
         if (!strgrdscore->Cells(0, row).isEmpty() || !Student(row).IsEmpty()) last = row;
     const bool anyStudent = std::any_of(roster_.begin(), roster_.end(), [](const ClassStudent& s) { return !s.IsEmpty(); });
+    const ClassItems questions = Questions();
+    if (!questions.IsEmpty()) c.items = questions;
     for (int row = 1; row <= last; ++row) {
         c.scores << strgrdscore->Cells(0, row);
         if (anyStudent) c.roster.push_back(Student(row));
+        if (!questions.IsEmpty()) c.items.rows.push_back(ItemTexts(row));
     }
+    // Questions whose rows all lie past the last score are none the class has.
+    if (std::all_of(c.items.rows.begin(), c.items.rows.end(), [](const QStringList& r) { return r.isEmpty(); }))
+        c.items = ClassItems{};
     ClassInfo& i = c.info;
     i.courseName = edtclassname->Text();
     i.teacher = edtteacher->Text();
@@ -414,6 +453,7 @@ void TForm1::ShowClass(const ClassData& data) {
     WriteBandLabels();
     ClearScores();
     PlaceScores(1, data.scores, data.roster);
+    PlaceItems(data.items);
     ClearResults();
     const ClassInfo& i = data.info;
     edtclassname->SetText(i.courseName);
@@ -471,13 +511,17 @@ void TForm1::closeEvent(QCloseEvent* e) {
 void TForm1::MbMakeClick(TComponent*) { MakeReport(*this); }
 void TForm1::MbPreviewClick(TComponent*) { PreviewReport(*this); }
 void TForm1::MbPrintClick(TComponent*) { PrintReport(*this); }
-void TForm1::MbImportClick(TComponent*) {
+void TForm1::MbImportClick(TComponent*) { Import(ImportScores); }
+void TForm1::MbImportItemsClick(TComponent*) { Import(ImportItemScores); }
+void TForm1::MbItemsClick(TComponent*) { ShowItemAnalysis(*this); }
+
+void TForm1::Import(void (*command)(TForm1&)) {
     if (!MaySetClassAside()) return;
     const ClassData before = CurrentClass();
-    ImportScores(*this);
+    command(*this);
     const ClassData after = CurrentClass();
     // An imported class is a new one: saving it never replaces the file of the class before.
-    if (after.scores != before.scores || after.roster != before.roster) Document.Detach();
+    if (after.scores != before.scores || after.roster != before.roster || after.items != before.items) Document.Detach();
     WorkChanged();
 }
 
@@ -513,7 +557,10 @@ void TForm1::MbStatisticsClick(TComponent*) {
 }
 
 void TForm1::WriteConclusionSentence(const QString& sentence) {
-    const SentencePlace place = PlaceConclusionSentence(mmadvice->toPlainText());
+    WriteConclusionLine(sentence, PlaceConclusionSentence(mmadvice->toPlainText()));
+}
+
+void TForm1::WriteConclusionLine(const QString& sentence, const SentencePlace& place) {
     // One step of the memo's undo, so Ctrl+Z takes the whole sentence back.
     QTextCursor cursor(mmadvice->document());
     cursor.beginEditBlock();

@@ -5,6 +5,7 @@
 #include "class_document.h"
 #include "form.h"
 #include "recent_files.h"
+#include "exam_statistics.h"
 #include "grade_bands.h"
 #include "report.h"
 
@@ -71,6 +72,8 @@ public:
     // The recent files' own items, made hidden by FormCreate and shown as
     // the list has them.
     std::array<TSkSkinItem*, TRecentFiles::kMax> MbRecentFiles{};
+    TSkSkinItem* MbImportItems = nullptr;  // 导入小题成绩…
+    TSkSkinItem* MbItems = nullptr;        // 小题分析…
     TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
@@ -132,6 +135,8 @@ public:
     void MbRecentRemoveMissingClick(TComponent* Sender);
     void MbRecentClearClick(TComponent* Sender);
     void MbStatisticsClick(TComponent* Sender);
+    void MbImportItemsClick(TComponent* Sender);
+    void MbItemsClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
 
     // The full marks scores are checked and banded against (100 by default).
@@ -155,13 +160,21 @@ public:
     // into the rows from fromRow on, each with its student where one is
     // given, and the counter recounted. Rows past them stay as they are.
     void PlaceScores(int fromRow, const QStringList& texts, const std::vector<ClassStudent>& students = {});
-    // Empties every score row and forgets the roster.
+    // Per-question scores for the rows from 1 on, in place of any there were.
+    void PlaceItems(const ClassItems& items);
+    // Empties every score row and forgets the roster and the per-question scores.
     void ClearScores();
     // Results, both charts and the report commands as after a reset: a
     // new class must never show or report the figures of the one before.
     void ClearResults();
     // Who the score of a row (from 1) belongs to; empty for a row typed by hand.
     ClassStudent Student(int row) const;
+    // The per-question scores of a row (from 1); none for a row without.
+    QStringList ItemTexts(int row) const;
+    // The questions of the class on screen, without rows; empty for none.
+    ClassItems Questions() const;
+    // Writes a sentence into the conclusion at place, as one step of its undo.
+    void WriteConclusionLine(const QString& sentence, const SentencePlace& place);
 
     // Before the class on screen is put aside (closed, reset, replaced):
     // with unsaved changes the teacher is asked whether to save them. False
@@ -185,6 +198,9 @@ protected:
 private:
     std::unique_ptr<TForm2> ownHelp_;
     std::vector<ClassStudent> roster_;  // index row - 1; empty entries for rows typed by hand
+    ClassItems items_;                  // rows index row - 1, as roster_
+    // An import command, with the question first and a new class after it.
+    void Import(void (*command)(TForm1&));
     std::unique_ptr<TAutosave> autosave_;
     // Whether any row other than fromRow to lastRow holds a score.
     bool ScoresOutside(int fromRow, int lastRow) const;

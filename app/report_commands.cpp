@@ -5,6 +5,7 @@
 #include "chart.h"
 #include "date_time_picker.h"
 #include "exceptions.h"
+#include "item_commands.h"
 #include "memo.h"
 #include "report.h"
 #include "save_dialog.h"
@@ -45,6 +46,14 @@ ReportContent Content(TForm1& form) {
     }
     c.copyPicture = [&form] { CopyChartPicture(form); };
     c.conclusion = form.mmadvice->Text();
+    if (const auto figures = AnalyseClassItems(form)) {
+        const ItemAnalysis& a = figures->analysis;
+        ReportExtraTable items;
+        items.heading = QStringLiteral("4.小题分析（共%1人，%2道小题；%3）").arg(a.count).arg(a.items.size()).arg(ReliabilityText(a));
+        items.header = ItemTableHeader();
+        for (const ItemFigures& f : a.items) items.rows.push_back(ItemTableRow(f));
+        c.items = std::move(items);
+    }
     return c;
 }
 

@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "main_window.h"
 #include "number_format.h"
+#include "score_column.h"
 #include "sheet_export.h"
 #include "word.h"
 
@@ -43,7 +44,45 @@ QString OfferedExportName(TForm1& form) {
 
 }  // namespace
 
+namespace {
+
+QVariant Cell(const QString& text, bool numbers) {
+    double value = 0;
+    return numbers && !text.isEmpty() && TryStrToFloat(text, value) ? QVariant(value) : QVariant(text);
+}
+
+// With per-question scores: 学号, 姓名, a column per question and 总分, the
+// row under the header giving each question's full marks, as the import of
+// per-question scores reads them back.
+QList<QVariantList> ItemRows(const ClassData& data, bool numbers) {
+    const ClassItems& items = data.items;
+    QVariantList header{QStringLiteral("学号"), QStringLiteral("姓名")};
+    QVariantList marks{QString(), QStringLiteral("满分")};
+    for (qsizetype q = 0; q < items.questions.size(); ++q) {
+        header << items.questions[q];
+        const double m = size_t(q) < items.fullMarks.size() ? items.fullMarks[size_t(q)] : 0;
+        marks << (numbers ? QVariant(m) : QVariant(ScoreText(m)));
+    }
+    header << QStringLiteral("总分");
+    marks << (numbers ? QVariant(data.fullMarks) : QVariant(QString::number(data.fullMarks)));
+    QList<QVariantList> rows{header, marks};
+    for (qsizetype k = 0; k < data.scores.size(); ++k) {
+        const QString score = Trim(data.scores[k]);
+        const ClassStudent s = size_t(k) < data.roster.size() ? data.roster[size_t(k)] : ClassStudent{};
+        const QStringList texts = size_t(k) < items.rows.size() ? items.rows[size_t(k)] : QStringList();
+        if (score.isEmpty() && s.IsEmpty() && texts.isEmpty()) continue;
+        QVariantList row{s.number, s.name};
+        for (qsizetype q = 0; q < items.questions.size(); ++q) row << Cell(q < texts.size() ? texts[q] : QString(), numbers);
+        row << Cell(score, numbers);
+        rows << row;
+    }
+    return rows;
+}
+
+}  // namespace
+
 QList<QVariantList> ExportRows(const ClassData& data, bool numbers) {
+    if (!data.items.IsEmpty()) return ItemRows(data, numbers);
     const bool roster = !data.roster.empty();
     QList<QVariantList> rows;
     rows << (roster ? QVariantList{QStringLiteral("学号"), QStringLiteral("姓名"), QStringLiteral("成绩")}
@@ -52,8 +91,7 @@ QList<QVariantList> ExportRows(const ClassData& data, bool numbers) {
         const QString score = Trim(data.scores[k]);
         const ClassStudent s = roster && size_t(k) < data.roster.size() ? data.roster[size_t(k)] : ClassStudent{};
         if (score.isEmpty() && s.IsEmpty()) continue;
-        double value = 0;
-        const QVariant cell = numbers && !score.isEmpty() && TryStrToFloat(score, value) ? QVariant(value) : QVariant(score);
+        const QVariant cell = Cell(score, numbers);
         rows << (roster ? QVariantList{s.number, s.name, cell} : QVariantList{cell});
     }
     return rows;

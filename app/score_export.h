@@ -13,7 +13,8 @@ class TForm1;
 void ExportScores(TForm1& form);
 
 // The rows exported, the header first: 学号, 姓名 and 成绩 with a roster,
-// else 成绩. Scores as typed; with numbers, a score that is a number as a
+// else 成绩; with per-question scores 学号, 姓名, the questions and 总分,
+// and a row of full marks (labelled 满分) under the header. Scores as typed; with numbers, a score that is a number as a
 // double. Rows with neither a score nor a student are left out.
 QList<QVariantList> ExportRows(const ClassData& data, bool numbers);
 

@@ -120,6 +120,10 @@ std::optional<ScoreList> TakeScores(TForm1& form, const ScoreTable& table, const
     return list;
 }
 
+Source ImportSource(const QString& path) {
+    return {QStringLiteral("文件“%1”").arg(QFileInfo(path).fileName()), QStringLiteral("文件第%1行"), QStringLiteral("导入")};
+}
+
 QString SheetMessage(const ESheetError& e, const QString& name) {
     switch (e.reason()) {
     case ESheetError::Reason::NoOffice:
@@ -151,12 +155,11 @@ const ScoreTable* ChooseSheet(TForm1& form, const std::vector<ScoreSheet>& sheet
 
 }  // namespace
 
-void ImportScores(TForm1& form) {
-    if (!form.OpenDialog1->Execute(&form)) return;
-    if (!form.ApplyFullMarks()) return;
+std::optional<ImportedTable> ReadImportTable(TForm1& form) {
+    if (!form.OpenDialog1->Execute(&form)) return std::nullopt;
+    if (!form.ApplyFullMarks()) return std::nullopt;
     const QString path = form.OpenDialog1->FileName();
-    const Source source{QStringLiteral("文件“%1”").arg(QFileInfo(path).fileName()), QStringLiteral("文件第%1行"),
-                        QStringLiteral("导入")};
+    const Source source = ImportSource(path);
     std::optional<std::vector<ScoreSheet>> sheets;
     try {
         sheets = RunBusyFor<std::vector<ScoreSheet>>(
@@ -164,16 +167,24 @@ void ImportScores(TForm1& form) {
             [path](const std::atomic<bool>& cancelled) { return ReadScoreFile(path, cancelled); });
     } catch (const ESheetError& e) {
         Warn(form, SheetMessage(e, source.name));
-        return;
+        return std::nullopt;
     } catch (const ESheetFileError& e) {
         Warn(form, QStringLiteral("无法读取%1：%2").arg(source.name, e.Message()));
-        return;
+        return std::nullopt;
     } catch (const EReadCancelled&) {
-        return;
+        return std::nullopt;
     }
-    if (!sheets) return;  // cancelled: nothing changes
+    if (!sheets) return std::nullopt;  // cancelled: nothing changes
     const ScoreTable* table = ChooseSheet(form, *sheets, source);
-    if (!table) return;
+    if (!table) return std::nullopt;
+    return ImportedTable{source.name, *table};
+}
+
+void ImportScores(TForm1& form) {
+    const std::optional<ImportedTable> imported = ReadImportTable(form);
+    if (!imported) return;
+    const Source source = ImportSource(form.OpenDialog1->FileName());
+    const ScoreTable* table = &imported->table;
     const auto scores = TakeScores(form, *table, source, kScoreRows, [&](qsizetype count) {
         return QStringLiteral("%1中有%2个成绩，超过了成绩表的%3行，没有导入任何成绩。")
             .arg(source.name, QString::number(count), QString::number(kScoreRows));

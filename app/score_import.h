@@ -4,9 +4,22 @@
 // The readers say what a file holds; these ask the teacher what only she
 // can decide and place the result through the window's one way in, or
 // leave the grid as it was when she says no.
+#include "score_table.h"
+
 #include <QString>
+#include <optional>
 
 class TForm1;
+
+// A table the teacher chose to import, and how messages name its file (文件“成绩.xlsx”).
+struct ImportedTable {
+    QString source;
+    ScoreTable table;
+};
+
+// The open dialog, the file read off the event loop and its sheet chosen;
+// nothing when the teacher cancelled, or was told why it cannot be read.
+std::optional<ImportedTable> ReadImportTable(TForm1& form);
 
 // The import command: a file dialog, then the scores into rows 1 to N.
 void ImportScores(TForm1& form);

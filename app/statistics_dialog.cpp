@@ -1,5 +1,7 @@
 #include "statistics_dialog.h"
 
+#include "dialog_parts.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -15,13 +17,8 @@
 namespace {
 
 QLabel* Note(const QString& text, const QString& name) {
-    auto* note = new QLabel(text);
-    note->setObjectName(name);
-    note->setWordWrap(true);
+    QLabel* note = GreyNote(text, name);
     note->setMinimumWidth(340);
-    QPalette pal = note->palette();
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Disabled, QPalette::WindowText));
-    note->setPalette(pal);
     return note;
 }
 
@@ -51,15 +48,7 @@ TStatisticsDialog::TStatisticsDialog(const ExamStatistics& statistics, const Stu
     top->addWidget(ListBox(QStringLiteral("优秀名单"), lists.excellent, excellent_, copyExcellent_));
     layout->addLayout(top);
 
-    auto* buttons = new QDialogButtonBox;
-    write_ = buttons->addButton(QStringLiteral("写入分析结论"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
-    connect(write_, &QPushButton::clicked, this, [this] {
-        writeRequested_ = true;
-        accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(WriteOrCloseButtons(this, &writeRequested_, &write_));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -8,6 +8,7 @@
 // label steps, the projection and the buffered copy to the target.
 #include "bar_series.h"
 #include "chart.h"
+#include "median_reporter.h"
 #include "qt_charts_histogram.h"
 #include "shuffled_runs.h"
 
@@ -223,28 +224,13 @@ void BM_QtChartsBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_QtChartsBaseline)->Apply(Repeated);
 
-// Keeps each benchmark's median time per iteration to print the ratio at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    struct Times {
-        double real = 0, cpu = 0;
-    };
-    std::map<std::string, Times> perIteration;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                perIteration[r.run_name.function_name] = {r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qgetenv("DISPLAY").isEmpty() && qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InitializeShuffled(argc, argv);
-    RatioReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto chart = reporter.perIteration.find("BM_ChartPaint");
     // Wall time is what the teacher waits for; the CPU time beside it is the

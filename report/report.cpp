@@ -198,6 +198,17 @@ bool TReportSession::ExtractTemplate(const QString& type, const QString& name, c
     return true;
 }
 
+namespace {
+void FillExtraTable(WordTables& tables, int after, const ReportExtraTable& t) {
+    const int columns = int(t.header.size());
+    WordCells cells = tables.Add(after, t.heading, int(t.rows.size()) + 1, columns).Range().Cells();
+    int k = 1;
+    for (const QString& text : t.header) cells.Item(k++).Range().SetText(text);
+    for (const QStringList& row : t.rows)
+        for (int c = 0; c < columns; ++c) cells.Item(k++).Range().SetText(c < row.size() ? row[c] : QString());
+}
+}  // namespace
+
 bool TReportSession::FillReport(const QString& fileName, const ReportContent& c) {
     try {
         if (!WordApp) {
@@ -227,6 +238,7 @@ bool TReportSession::FillReport(const QString& fileName, const ReportContent& c)
         tables.Item(3).Range().Cells().Item(1).Range().Paste();
 
         tables.Item(4).Range().Cells().Item(1).Range().SetText(c.conclusion);
+        if (c.items) FillExtraTable(tables, 4, *c.items);
         return true;
     } catch (const std::exception& e) {
         SaveSucceeded = false;

@@ -9,11 +9,13 @@
 #include <QPointer>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QTimer;
 class QWidget;
@@ -35,6 +37,14 @@ struct ReportFields {
     QTime beginTime, endTime;
 };
 
+// A table the report adds after the conclusion's: a heading line, then the
+// header row and the rows, all of the same number of cells.
+struct ReportExtraTable {
+    QString heading;
+    QStringList header;
+    std::vector<QStringList> rows;
+};
+
 // Everything one report is filled with.
 struct ReportContent {
     ReportFields fields;
@@ -47,6 +57,8 @@ struct ReportContent {
     // Puts the histogram picture on the clipboard.
     std::function<void()> copyPicture;
     QString conclusion;  // lines separated by CR LF
+    // The per-question table, for a class that has per-question scores.
+    std::optional<ReportExtraTable> items;
 };
 
 // Drops leading and trailing characters with codes below 33.

@@ -22,7 +22,12 @@
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/awt/FontWeight.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/TextContentAnchorType.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
@@ -266,6 +271,78 @@ WordTable WordTables::Item(int n) const {
     r->doc = d_;
     r->table = tables[n - 1];
     return WordTable(r);
+}
+
+WordTable WordTables::Add(int n, const QString& heading, int rows, int columns) {
+    return Call("Tables.Add", [&] {
+        if (rows < 1 || columns < 1 || columns > 26)
+            throw EWordError(QStringLiteral("Tables.Add: %1 x %2 cells").arg(rows).arg(columns));
+        Reference<text::XText> body = TextDoc(d_)->getText();
+        Reference<container::XEnumerationAccess> access(body, uno::UNO_QUERY_THROW);
+        // The paragraph before table n gives the heading's style; the one after it is where the table goes.
+        Reference<text::XTextTable> anchor;
+        Reference<text::XTextContent> before, after;
+        int seen = 0;
+        for (auto e = access->createEnumeration(); e->hasMoreElements();) {
+            Reference<text::XTextContent> element(e->nextElement(), uno::UNO_QUERY);
+            Reference<text::XTextTable> table(element, uno::UNO_QUERY);
+            if (anchor.is()) {
+                after = element;
+                break;
+            }
+            if (table.is() && ++seen == n) anchor = table;
+            else if (!table.is()) before = element;
+        }
+        if (!anchor.is()) throw EWordError(QStringLiteral("Tables.Add(%1): the document has %2 tables").arg(n).arg(seen));
+        Reference<text::XTextCursor> cursor =
+            body->createTextCursorByRange(after.is() ? after->getAnchor()->getStart() : body->getEnd());
+        const Reference<text::XTextRange> at(cursor.get());  // moves with the cursor
+        if (!after.is()) body->insertControlCharacter(at, text::ControlCharacter::PARAGRAPH_BREAK, false);
+        // A line of space above, as the headings of the template have.
+        body->insertControlCharacter(at, text::ControlCharacter::LINE_BREAK, false);
+        body->insertString(at, U(heading), false);
+        body->insertControlCharacter(at, text::ControlCharacter::PARAGRAPH_BREAK, false);
+        // Back into the heading, which the break left as the paragraph it split.
+        Reference<text::XParagraphCursor> paragraph(body->createTextCursorByRange(cursor->getStart()), uno::UNO_QUERY_THROW);
+        paragraph->gotoPreviousParagraph(false);
+        paragraph->gotoEndOfParagraph(true);
+        Reference<beans::XPropertySet> headingProps(paragraph, uno::UNO_QUERY_THROW);
+        Reference<text::XParagraphCursor> look(body->createTextCursorByRange(
+                                                   before.is() ? before->getAnchor()->getEnd() : anchor->getAnchor()->getStart()),
+                                               uno::UNO_QUERY_THROW);
+        look->gotoStartOfParagraph(true);
+        Reference<beans::XPropertySet> lookProps(look, uno::UNO_QUERY_THROW);
+        // The heading looks like the one above table n, whether that is its style or its own formatting.
+        for (const char* p : {"ParaStyleName", "CharWeight", "CharWeightAsian", "CharHeight", "CharHeightAsian",
+                              "CharFontName", "CharFontNameAsian"}) {
+            const rtl::OUString name = rtl::OUString::createFromAscii(p);
+            const uno::Any value = lookProps->getPropertyValue(name);
+            if (value.hasValue()) headingProps->setPropertyValue(name, value);
+        }
+
+        Reference<lang::XMultiServiceFactory> factory(d_->component, uno::UNO_QUERY_THROW);
+        Reference<text::XTextTable> table(factory->createInstance("com.sun.star.text.TextTable"), uno::UNO_QUERY_THROW);
+        table->initialize(rows, columns);
+        body->insertTextContent(at, Reference<text::XTextContent>(table, uno::UNO_QUERY_THROW), false);
+
+        const auto names = CellNames(anchor);
+        if (!names.empty()) {
+            Reference<beans::XPropertySet> font(CellText(anchor, names.front())->createTextCursor(), uno::UNO_QUERY_THROW);
+            Reference<table::XCellRange> cells(table, uno::UNO_QUERY_THROW);
+            const QString last = QStringLiteral("%1%2").arg(QChar('A' + columns - 1)).arg(rows);
+            Reference<beans::XPropertySet> all(cells->getCellRangeByName(U("A1:" + last)), uno::UNO_QUERY_THROW);
+            for (const char* p : {"CharFontName", "CharFontNameAsian", "CharHeight", "CharHeightAsian"})
+                all->setPropertyValue(rtl::OUString::createFromAscii(p), font->getPropertyValue(rtl::OUString::createFromAscii(p)));
+            const QString firstRow = QStringLiteral("A1:") + QChar('A' + columns - 1) + QLatin1Char('1');
+            Reference<beans::XPropertySet> header(cells->getCellRangeByName(U(firstRow)), uno::UNO_QUERY_THROW);
+            header->setPropertyValue("CharWeight", uno::Any(awt::FontWeight::BOLD));
+            header->setPropertyValue("CharWeightAsian", uno::Any(awt::FontWeight::BOLD));
+        }
+        auto r = std::make_shared<RangeState>();
+        r->doc = d_;
+        r->table = table;
+        return WordTable(r);
+    });
 }
 
 // ---- documents ----

@@ -84,6 +84,10 @@ class WordTables {
 public:
     int Count() const;
     WordTable Item(int n) const;
+    // A new table of rows x columns right after table n, below a heading
+    // paragraph of its own styled as the one above table n; its cells take
+    // the font of table n's. It becomes table n + 1.
+    WordTable Add(int n, const QString& heading, int rows, int columns);
     explicit WordTables(std::shared_ptr<wordimpl::DocState> d) : d_(std::move(d)) {}
 private:
     std::shared_ptr<wordimpl::DocState> d_;

@@ -226,14 +226,23 @@ void BottomSheet(SkinMaker& m, const FrameLook& look) {
         const QColor seam = c.dark.darker(115);
         Fill(row, QRect(band, 0, w - 2 * band, h - band), seam);
         Fill(row, QRect(band + 1, 0, w - 2 * (band + 1), h - band - 1), kBody);
-        if (look.grip)
-            for (int d = 0; d < 3; ++d)
-                for (int e = 0; e <= d; ++e) Fill(row, QRect(w - band - 4 - 3 * (d - e), h - band - 4 - 3 * e, 2, 2), kLine.darker(115));
         QPainter p(&img);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(0, k * h, row);
     }
     m.AddBitmap(SheetName(look, "_border_bottom"), img);
+}
+
+// The resize grip: dots in the bottom-right corner, `grab` wide and as high
+// as the bottom edge, on the key colour, laid over the bottom edge by an
+// object of its own so that the frame can leave it out while the window
+// cannot be sized.
+void GripSheet(SkinMaker& m, const FrameLook& look, int grab) {
+    const int h = look.bottom, band = look.band;
+    QImage img = NewImage(grab, h);
+    for (int d = 0; d < 3; ++d)
+        for (int e = 0; e <= d; ++e) Fill(img, QRect(grab - band - 4 - 3 * (d - e), h - band - 4 - 3 * e, 2, 2), kLine.darker(115));
+    m.AddBitmap(SheetName(look, "_grip"), img);
 }
 
 // Four cells: inactive, normal, hot, pressed.
@@ -260,6 +269,7 @@ void SkinMaker::Bitmaps() {
         SideSheet(*this, look, true);
         SideSheet(*this, look, false);
         BottomSheet(*this, look);
+        if (look.grip) GripSheet(*this, look, std::max(16, look.side));
     }
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_close"), Glyph::Close, 28, 22, true);
     SysButtonSheet(*this, QStringLiteral("zodiraze_sys_max"), Glyph::Maximize, 28, 22, false);
@@ -570,9 +580,16 @@ std::unique_ptr<TSkSkinObject> Frame(const FrameSpec& s) {
     const int grab = std::max(16, side);
     auto* bl = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomLeft"), TSkKind::skBottomLeft, QRect(0, H - bottom, grab, bottom), TSkAlign::saLeft);
     bl->SetColor(clNone);
-    auto* br = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomRight"), TSkKind::skBottomRight, QRect(W - grab, H - bottom, grab, bottom),
-                                  TSkAlign::saRight);
-    br->SetColor(clNone);
+    if (look.grip) {
+        auto* br = Obj<TSkBitmapObject>(bottomObj, QStringLiteral("BottomRight"), TSkKind::skBottomRight,
+                                        QRect(W - grab, H - bottom, grab, bottom), TSkAlign::saRight);
+        Link(br->Bitmap(), SheetName(look, "_grip"), QRect(0, 0, grab, bottom));
+        br->SetColor(ToTColor(kBody));
+    } else {
+        auto* br = Obj<TSkSkinObject>(bottomObj, QStringLiteral("BottomRight"), TSkKind::skBottomRight,
+                                      QRect(W - grab, H - bottom, grab, bottom), TSkAlign::saRight);
+        br->SetColor(clNone);
+    }
 
     auto side_ = [&](const QString& name, TSkKind kind, TSkAlign align, int left, const QString& bitmap) {
         auto* o = Obj<TSkActiveBitmap>(form.get(), name, kind, QRect(left, C, side, H - C - bottom), align);

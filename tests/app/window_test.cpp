@@ -188,3 +188,17 @@ TEST_F(Window, StandardButtonsAreChinese) {
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
     EXPECT_TRUE(box.button(QDialogButtonBox::Yes)->text().startsWith(QStringLiteral("是")));
 }
+
+// On 试卷分析 the conclusion's memo sits in the middle of its panel, as far
+// from the panel's left edge as from its right.
+TEST_F(Window, TheConclusionMemoIsCentredInItsPanel) {
+    form->SkSkinPageControl1->SetActivePageIndex(3);
+    ASSERT_TRUE(form->LoadingComplete());
+    QWidget* panel = form->mmadvice->parentWidget();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(form->mmadvice->isVisible());
+    const QRect memo = form->mmadvice->geometry();
+    const int left = memo.left(), right = panel->width() - memo.right() - 1;
+    EXPECT_LE(std::abs(left - right), 1) << "left " << left << ", right " << right << " in a panel " << panel->width() << " wide";
+    EXPECT_GE(left, 4);
+}

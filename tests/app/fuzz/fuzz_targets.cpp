@@ -2,6 +2,7 @@
 // picks one with FUZZ_TARGET. Every input must end in sheets or a clean
 // ESheetFileError / ETextTableError, and whatever is read must go through
 // the column search and the score reading safely.
+#include "item_reader.h"
 #include "score_reader.h"
 #include "score_table.h"
 #include "workbook_readers.h"
@@ -16,6 +17,13 @@ void ReadScores(const std::vector<ScoreSheet>& sheets) {
             const ScoreReading r = ReadScoreTable(s.table, fullMarks);
             for (const ScoreColumn& c : r.choices) (void)ReadScoreTable(s.table, fullMarks, c.index);
         }
+    // The same sheets as per-question scores.
+    for (const ScoreSheet& s : sheets) {
+        const ItemReading r = ReadItemTable(s.table);
+        (void)TotalMismatches(r);
+        (void)CellsAboveMarks(r, r.fullMarks.value_or(r.largest));
+        if (r.fullMarks) (void)CheckQuestionMarks(*r.fullMarks);
+    }
 }
 
 }  // namespace
