@@ -1,11 +1,11 @@
 #include "column_dialog.h"
 
+#include "dialog_parts.h"
+
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -45,12 +45,7 @@ TColumnDialog::TColumnDialog(const QString& source, const std::vector<ScoreColum
     grid->setRowStretch(6, 1);
     layout->addWidget(table);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     Choose(0);
 }
 

@@ -1,10 +1,10 @@
 #include "sheet_dialog.h"
 
+#include "dialog_parts.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -25,12 +25,7 @@ TSheetDialog::TSheetDialog(const QString& source, const std::vector<ScoreSheet>&
         group_->addButton(button, k);
         layout->addWidget(button);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
     Choose(std::max(first, 0));
 }
 
