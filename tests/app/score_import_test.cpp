@@ -169,7 +169,7 @@ TEST_F(ScoreImport, TextFilesUpToSixteenMegabytes) {
     text += ' ';
     dialogs.saveQuestionAnswers = {SaveAnswer::Discard};
     Import(Write("larger.csv", text));
-    EXPECT_EQ(dialogs.Texts(), QStringList{QStringLiteral("无法读取文件“larger.csv”：文件太大（16 MB），不像是一个班级的成绩表。")});
+    ASSERT_EQ(dialogs.Texts(), QStringList{QStringLiteral("无法读取文件“larger.csv”：文件太大（16 MB），不像是一个班级的成绩表。")});
     EXPECT_EQ(dialogs.messages[0].icon, MsgIcon::Warning);
     EXPECT_EQ(Grid(2), (QStringList{"95", ""}));
 }

@@ -13,8 +13,10 @@ TEST(QtNameFilter, PairsBecomeToolkitFiltersAndNamedPatternsStayAsWritten) {
               QStringLiteral("成绩表格(*.xlsx *.xls *.ods *.csv *.txt)"));
     // A bare description gets its patterns, separated by blanks, in parentheses.
     EXPECT_EQ(QtNameFilter(QStringLiteral("文本|*.txt;*.csv")), QStringLiteral("文本 (*.txt *.csv)"));
-    // Parentheses that name something else are no pattern.
+    // Parentheses that name something else are no pattern, nor is the
+    // pattern anywhere but in the closing ones: the toolkit reads only those.
     EXPECT_EQ(QtNameFilter(QStringLiteral("成绩(旧)|*.txt")), QStringLiteral("成绩(旧) (*.txt)"));
+    EXPECT_EQ(QtNameFilter(QStringLiteral("成绩(*.txt)旧版|*.txt")), QStringLiteral("成绩(*.txt)旧版 (*.txt)"));
     EXPECT_EQ(QtNameFilter(QStringLiteral("Word文档(*.doc)|*.doc|所有文件|*")),
               QStringLiteral("Word文档(*.doc);;所有文件 (*)"));
     // A description without its pattern is dropped; nothing gives nothing.
