@@ -2,6 +2,8 @@
 
 #include "dialog_parts.h"
 
+#include <QDialogButtonBox>
+
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGridLayout>

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -72,14 +73,15 @@ TItemAnalysisDialog::TItemAnalysisDialog(const ItemAnalysis& a, const QStringLis
     table_->sortByColumn(0, Qt::AscendingOrder);
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
-    // Every column in sight, the flags' included: no sideways scrolling.
-    table_->setMinimumSize(table_->horizontalHeader()->length() + table_->verticalScrollBar()->sizeHint().width() +
-                               2 * table_->frameWidth() + 4,
-                           360);
+    // Every column in sight, the flags' included, where the screen has room
+    // (see the end); on a small screen the table scrolls sideways instead.
+    const int wanted = table_->horizontalHeader()->length() + table_->verticalScrollBar()->sizeHint().width() +
+                       2 * table_->frameWidth() + 4;
+    table_->setMinimumSize(std::min(wanted, 420), 300);
     middle->addWidget(table_, 3);
 
     chart_->setParent(this);
-    chart_->setMinimumSize(360, 360);
+    chart_->setMinimumSize(300, 300);
     FillChart(a);
     middle->addWidget(chart_, 2);
     layout->addLayout(middle);
@@ -93,6 +95,12 @@ TItemAnalysisDialog::TItemAnalysisDialog(const ItemAnalysis& a, const QStringLis
     layout->addWidget(note_);
 
     layout->addWidget(WriteOrCloseButtons(this, &writeRequested_, &write_));
+
+    adjustSize();
+    QSize size(width() + wanted - table_->minimumWidth() + 60, height() + 60);
+    if (const QScreen* s = parent ? parent->screen() : screen())
+        size = size.boundedTo(s->availableGeometry().size() - QSize(24, 48));
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 TItemAnalysisDialog::~TItemAnalysisDialog() {

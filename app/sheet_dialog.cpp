@@ -2,6 +2,8 @@
 
 #include "dialog_parts.h"
 
+#include <QDialogButtonBox>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLabel>
