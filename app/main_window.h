@@ -71,6 +71,7 @@ public:
     // The recent files' own items, made hidden by FormCreate and shown as
     // the list has them.
     std::array<TSkSkinItem*, TRecentFiles::kMax> MbRecentFiles{};
+    TSkSkinItem* MbGrade = nullptr;  // 年级对比…
     TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
@@ -132,6 +133,7 @@ public:
     void MbRecentRemoveMissingClick(TComponent* Sender);
     void MbRecentClearClick(TComponent* Sender);
     void MbStatisticsClick(TComponent* Sender);
+    void MbGradeClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
 
     // The full marks scores are checked and banded against (100 by default).

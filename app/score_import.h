@@ -7,6 +7,11 @@
 #include <QString>
 
 class TForm1;
+class ESheetError;
+
+// What the teacher is told when the office cannot read the spreadsheet name
+// (文件“成绩.xls”).
+QString SheetMessage(const ESheetError& e, const QString& name);
 
 // The import command: a file dialog, then the scores into rows 1 to N.
 void ImportScores(TForm1& form);
