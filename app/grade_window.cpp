@@ -88,6 +88,7 @@ TGradeWindow::TGradeWindow(TForm1& form) : QDialog(&form, Qt::Window), form_(for
     auto* bottom = new QHBoxLayout;
     pdf_ = new QCheckBox(QStringLiteral("同时生成PDF"));
     pdf_->setObjectName(QStringLiteral("alsoPdf"));
+    pdf_->setChecked(form_.Report.AlsoPdf);  // as the menu has it for single reports
     makeAll_ = Button(QStringLiteral("生成全部报告…"), QStringLiteral("makeAll"));
     comparisonReport_ = Button(QStringLiteral("年级对比报告…"), QStringLiteral("comparisonReport"));
     bottom->addWidget(pdf_);

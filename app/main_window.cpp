@@ -110,6 +110,7 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TNotifyEvent>("MbRecentClearClick", [this](TComponent* s) { MbRecentClearClick(s); });
     RegisterHandler<TNotifyEvent>("MbStatisticsClick", [this](TComponent* s) { MbStatisticsClick(s); });
     RegisterHandler<TNotifyEvent>("MbGradeClick", [this](TComponent* s) { MbGradeClick(s); });
+    RegisterHandler<TNotifyEvent>("MbAlsoPdfClick", [this](TComponent* s) { MbAlsoPdfClick(s); });
     RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
 }
 
@@ -148,6 +149,7 @@ void TForm1::FormCreate(TComponent*) {
     }
     MbStatistics = Require<TSkSkinItem>(*this, "MbStatistics");
     MbGrade = Require<TSkSkinItem>(*this, "MbGrade");
+    MbAlsoPdf = Require<TSkSkinItem>(*this, "MbAlsoPdf");
     CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
     btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
     btnClear = Require<TSkSkinButton>(*this, "btnClear");
@@ -502,6 +504,11 @@ void TForm1::MbStatisticsClick(TComponent*) {
 }
 
 void TForm1::MbGradeClick(TComponent*) { ShowGradeWindow(*this); }
+
+void TForm1::MbAlsoPdfClick(TComponent*) {
+    Report.AlsoPdf = !Report.AlsoPdf;
+    MbAlsoPdf->SetChecked(Report.AlsoPdf);
+}
 
 void TForm1::WriteConclusionSentence(const QString& sentence) {
     const SentencePlace place = PlaceConclusionSentence(mmadvice->toPlainText());

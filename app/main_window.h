@@ -72,6 +72,7 @@ public:
     // the list has them.
     std::array<TSkSkinItem*, TRecentFiles::kMax> MbRecentFiles{};
     TSkSkinItem* MbGrade = nullptr;  // 年级对比…
+    TSkSkinItem* MbAlsoPdf = nullptr;  // checked: every report also as PDF
     TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
@@ -134,6 +135,7 @@ public:
     void MbRecentClearClick(TComponent* Sender);
     void MbStatisticsClick(TComponent* Sender);
     void MbGradeClick(TComponent* Sender);
+    void MbAlsoPdfClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
 
     // The full marks scores are checked and banded against (100 by default).

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>

@@ -293,6 +293,25 @@ TEST_F(GradeReports, APdfBesideEveryReportHoldsItsClassTexts) {
     MakeReportsInto(*w, plain);
     EXPECT_FALSE(QFile::exists(plain + "/甲班.pdf"));
     EXPECT_TRUE(QFile::exists(plain + "/甲班.doc"));
+
+    // The single-class command too, once the menu says so; and no longer after.
+    form->MbAlsoPdf->Click();
+    EXPECT_TRUE(form->MbAlsoPdf->Checked());
+    form->ShowClass(Class(QStringLiteral("丙班"), {"88", "61"}, QString()));
+    QTest::mouseClick(form->btnAnalyse, Qt::LeftButton);
+    const QString single = testoffice::Path("单班");
+    dialogs.saveAnswers = {single};
+    form->MbMake->Click();
+    EXPECT_EQ(dialogs.Texts().back(), QStringLiteral("试卷分析保存成功！"));
+    const QString text = PdfText(single + ".pdf");
+    EXPECT_TRUE(text.contains(QStringLiteral("丙班")) && text.contains(QStringLiteral("74.50"))) << text.toStdString();
+    form->MbAlsoPdf->Click();
+    EXPECT_FALSE(form->MbAlsoPdf->Checked());
+    const QString second = testoffice::Path("单班二");
+    dialogs.saveAnswers = {second};
+    form->MbMake->Click();
+    EXPECT_TRUE(QFile::exists(second + ".doc"));
+    EXPECT_FALSE(QFile::exists(second + ".pdf"));
 }
 
 }  // namespace
