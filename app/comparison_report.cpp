@@ -50,9 +50,10 @@ QByteArray ComparisonPage(const GradeComparison& comparison, const ClassInfo& d,
                 .arg(comparison.classes.size())
                 .arg(comparison.grade.statistics.count)
                 .arg(fullMarks);
-    html += Table(comparison, MeasureColumns());
-    html += QStringLiteral("<p></p>\n");
-    html += Table(comparison, BandColumns());
-    html += QStringLiteral("<p></p>\n<table border=\"0\" width=\"100%\"><tr><td></td></tr></table>\n</body></html>\n");
+    // Each table follows a line of text of its own, or the office joins them into one.
+    html += QStringLiteral("<p><b>一、各班主要指标</b></p>\n") + Table(comparison, MeasureColumns());
+    html += QStringLiteral("<p><b>二、各档人数与比例</b></p>\n") + Table(comparison, BandColumns());
+    html += QStringLiteral("<p><b>三、各班成绩分布图</b></p>\n<table border=\"0\" width=\"100%\"><tr><td></td></tr></table>\n"
+                           "</body></html>\n");
     return html.toUtf8();
 }

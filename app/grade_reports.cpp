@@ -115,7 +115,7 @@ struct Target {
 bool Writable(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return true;
-    const auto bits = QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const auto bits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return info.isWritable() && (info.permissions() & bits);
 }
 

@@ -6,6 +6,7 @@
 #include "application.h"
 #include "chart.h"
 #include "dialogs.h"
+#include "framed_grid.h"
 #include "grade_chart.h"
 #include "grade_comparison.h"
 #include "grade_reports.h"
@@ -13,6 +14,7 @@
 #include "main_window.h"
 #include "office_baseline.h"
 #include "report.h"
+#include "skin_controls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -79,7 +81,7 @@ void Batch(benchmark::State& state, bool pdf, std::vector<double>& into) {
         form.CompleteLoading();
         // The analysis starts the office, as a teacher's run starts it.
         form.strgrdscore->SetCells(0, 1, QStringLiteral("90"));
-        form.btnAnalyse->Click();
+        form.btnAnalyse->click();
         TGradeWindow& w = *new TGradeWindow(form);
         w.show();
         for (int k = 0; k < 20; ++k) w.Grade().Add(QStringLiteral("高一(%1)班").arg(k + 1), Class(k, Scores(50, quint32(k))));
