@@ -4,6 +4,7 @@
 // the wait for the program's own office to answer.
 #include "report.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -43,6 +44,19 @@ inline bool OfficeUp() {
         TWordApplication probe;
         if (probe.Attach()) return true;
         QThread::msleep(100);
+    }
+    return false;
+}
+
+// The same with the event loop turning, as it turns in the program while the
+// teacher types: the session's keeper starts the office again when its first
+// start (a new profile) ends by itself.
+inline bool OfficeUpTurningEvents() {
+    for (int i = 0; i < 1200; ++i) {
+        TWordApplication probe;
+        if (probe.Attach()) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(50);
     }
     return false;
 }
