@@ -39,8 +39,9 @@ bool Confirm(QWidget* owner, const QString& text) {
 QString Shown(const QString& path) { return QFileInfo(path).fileName(); }
 
 // Where the last file of the grade window came from, for the next dialog.
+// Before any, the dialogs open in the teacher's home folder.
 QString& LastFile() {
-    static QString last;
+    static QString last = QDir::homePath() + QLatin1Char('/');
     return last;
 }
 
@@ -215,7 +216,7 @@ bool SaveGrade(TGradeWindow& w) {
         SaveDialogRequest request;
         request.filter = kGradeFileFilter;
         request.defaultExt = QStringLiteral("mwgrade");
-        const QString folder = LastFile().isEmpty() ? QDir::homePath() : QFileInfo(LastFile()).absolutePath();
+        const QString folder = QFileInfo(LastFile()).absolutePath();
         request.fileName = folder + QStringLiteral("/年级对比.mwgrade");
         const auto chosen = Dialogs::Current().SaveFile(&w, request);
         if (!chosen) return false;
