@@ -54,6 +54,10 @@ public:
         bar_->setValue(0);
         cancel_ = new QPushButton(QStringLiteral("取消"));
         cancel_->setObjectName(QStringLiteral("cancelBatch"));
+        // Only a deliberate click or Escape stops the batch, never the Enter
+        // that closed the folder dialog before.
+        cancel_->setAutoDefault(false);
+        cancel_->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(text_);
         layout->addWidget(bar_);
         layout->addWidget(cancel_, 0, Qt::AlignRight);
@@ -76,7 +80,9 @@ protected:
         cancelled_ = true;
         e->ignore();
     }
-    void reject() override { cancelled_ = true; }
+    void reject() override {
+        cancelled_ = true;
+    }
 
 private:
     QLabel* text_;

@@ -268,6 +268,27 @@ TEST_F(GradeReports, CancelStopsOnceTheClassInHandIsDone) {
     EXPECT_TRUE(dialogs.messages.back().text.contains(QStringLiteral("已取消"))) << dialogs.messages.back().text.toStdString();
 }
 
+// The Enter that closed the folder dialog reaches the progress window: it must not stop the batch.
+TEST_F(GradeReports, EnterDuringTheBatchDoesNotStopIt) {
+    TGradeWindow* w = Window();
+    ASSERT_NE(w, nullptr);
+    for (int k = 1; k <= 3; ++k) w->Grade().Add(QStringLiteral("%1班").arg(k), Class(QStringLiteral("%1班").arg(k), {"80"}, QString()));
+    w->Refresh();
+    QTimer poll;
+    int pressed = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = w->findChild<QDialog*>(QStringLiteral("batchProgress"));
+        if (!progress || !progress->isVisible() || pressed >= 3) return;
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : progress, Qt::Key_Return);
+        ++pressed;
+    });
+    poll.start(5);
+    const BatchOutcome outcome = MakeReportsInto(*w, Folder("enter"));
+    EXPECT_GT(pressed, 0);
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_EQ(outcome.made.size(), 4);
+}
+
 TEST_F(GradeReports, APdfBesideEveryReportHoldsItsClassTexts) {
     TGradeWindow* w = Window();
     ASSERT_NE(w, nullptr);
