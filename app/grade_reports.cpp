@@ -196,6 +196,7 @@ void MakeAllReports(TGradeWindow& w) {
 BatchOutcome MakeReportsInto(TGradeWindow& w, const QString& folder) {
     BatchOutcome outcome;
     const TGrade& grade = w.Grade();
+    if (grade.Count() == 0) return outcome;  // nothing to compare, nothing to make
     TForm1& form = w.Form();
     const bool pdf = w.PdfWanted();
     const QDir dir(folder);
