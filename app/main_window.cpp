@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "autosave.h"
+#include "band_distribution.h"
 #include "chart.h"
 #include "class_commands.h"
 #include "class_file.h"
@@ -10,6 +11,7 @@
 #include "dialogs.h"
 #include "exceptions.h"
 #include "framed_grid.h"
+#include "grade_commands.h"
 #include "histogram.h"
 #include "item_commands.h"
 #include "led_display.h"
@@ -110,6 +112,8 @@ void TForm1::RegisterHandlers() {
     RegisterHandler<TNotifyEvent>("MbStatisticsClick", [this](TComponent* s) { MbStatisticsClick(s); });
     RegisterHandler<TNotifyEvent>("MbImportItemsClick", [this](TComponent* s) { MbImportItemsClick(s); });
     RegisterHandler<TNotifyEvent>("MbItemsClick", [this](TComponent* s) { MbItemsClick(s); });
+    RegisterHandler<TNotifyEvent>("MbGradeClick", [this](TComponent* s) { MbGradeClick(s); });
+    RegisterHandler<TNotifyEvent>("MbAlsoPdfClick", [this](TComponent* s) { MbAlsoPdfClick(s); });
     RegisterHandler<TNotifyEvent>("CustomItem1Click", [this](TComponent* s) { CustomItem1Click(s); });
 }
 
@@ -149,6 +153,8 @@ void TForm1::FormCreate(TComponent*) {
     MbStatistics = Require<TSkSkinItem>(*this, "MbStatistics");
     MbImportItems = Require<TSkSkinItem>(*this, "MbImportItems");
     MbItems = Require<TSkSkinItem>(*this, "MbItems");
+    MbGrade = Require<TSkSkinItem>(*this, "MbGrade");
+    MbAlsoPdf = Require<TSkSkinItem>(*this, "MbAlsoPdf");
     CustomItem1 = Require<TSkSkinItem>(*this, "CustomItem1");
     btnAnalyse = Require<TSkSkinButton>(*this, "btnAnalyse");
     btnClear = Require<TSkSkinButton>(*this, "btnClear");
@@ -263,26 +269,14 @@ std::vector<AnalysedScore> TForm1::ReadScores() {
 }
 
 void TForm1::ComputeDistribution(const std::vector<AnalysedScore>& scores) {
-    std::array<int, kBandCount> counts{};
-    double sum = 0;
-    for (const AnalysedScore& s : scores) {
-        sum += s.value;
-        const int band = BandOf(s.value, fullMarks_);
-        if (band >= 0) ++counts[size_t(band)];
-    }
-    const int n = int(scores.size());
-    for (int b = 0; b < kBandCount; ++b) sgrdAnalyse->SetCells(1, b + 1, IntToStr(counts[size_t(b)]));
-    sgrdAnalyse->SetCells(1, 6, IntToStr(n));
-    const long double average = static_cast<long double>(sum) / n;
-    sgrdAnalyse->SetCells(1, 7, FormatFixed2(average));
-    for (int b = 0; b < 4; ++b)
-        sgrdAnalyse->SetCells(2, b + 1, FormatFixed2(static_cast<long double>(counts[size_t(b)]) / n * 100));
-    // The fail band shows the remainder of the displayed values, so the five
-    // percentages always add up to 100.00.
-    long double shown = 0;
-    for (int b = 0; b < 4; ++b) shown += StrToFloat(sgrdAnalyse->Cells(2, b + 1));
-    sgrdAnalyse->SetCells(2, 5, FormatFixed2(100.0L - shown));
-    for (int b = 0; b < kBandCount; ++b) BandCounts[size_t(b)] = counts[size_t(b)];
+    std::vector<double> values;
+    values.reserve(scores.size());
+    for (const AnalysedScore& s : scores) values.push_back(s.value);
+    const BandDistribution d = ComputeBandDistribution(values, fullMarks_);
+    for (int row = 1; row <= 7; ++row)
+        for (int col = 1; col <= 2; ++col)
+            if (col == 1 || row <= kBandCount) sgrdAnalyse->SetCells(col, row, d.Cell(col, row));
+    BandCounts = d.Counts();
 }
 
 void TForm1::btnAnalyseClick(TComponent*) {
@@ -554,6 +548,13 @@ void TForm1::MbStatisticsClick(TComponent*) {
     if (dialog.exec() != QDialog::Accepted || !dialog.WriteRequested()) return;
     WriteConclusionSentence(ConclusionSentence(figures));
     SkSkinPageControl1->SetActivePageIndex(3);
+}
+
+void TForm1::MbGradeClick(TComponent*) { ShowGradeWindow(*this); }
+
+void TForm1::MbAlsoPdfClick(TComponent*) {
+    Report.AlsoPdf = !Report.AlsoPdf;
+    MbAlsoPdf->SetChecked(Report.AlsoPdf);
 }
 
 void TForm1::WriteConclusionSentence(const QString& sentence) {

@@ -74,6 +74,8 @@ public:
     std::array<TSkSkinItem*, TRecentFiles::kMax> MbRecentFiles{};
     TSkSkinItem* MbImportItems = nullptr;  // 导入小题成绩…
     TSkSkinItem* MbItems = nullptr;        // 小题分析…
+    TSkSkinItem* MbGrade = nullptr;  // 年级对比…
+    TSkSkinItem* MbAlsoPdf = nullptr;  // checked: every report also as PDF
     TSkSkinItem* MbStatistics = nullptr;
     TSkSkinItem* CustomItem1 = nullptr;
     TSkSkinButton* btnAnalyse = nullptr;
@@ -137,6 +139,8 @@ public:
     void MbStatisticsClick(TComponent* Sender);
     void MbImportItemsClick(TComponent* Sender);
     void MbItemsClick(TComponent* Sender);
+    void MbGradeClick(TComponent* Sender);
+    void MbAlsoPdfClick(TComponent* Sender);
     void CustomItem1Click(TComponent* Sender);
 
     // The full marks scores are checked and banded against (100 by default).

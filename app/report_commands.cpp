@@ -2,7 +2,10 @@
 
 #include "main_window.h"
 
+#include "band_distribution.h"
 #include "chart.h"
+#include "chart_series.h"
+#include "histogram.h"
 #include "date_time_picker.h"
 #include "exceptions.h"
 #include "item_commands.h"
@@ -11,6 +14,8 @@
 #include "save_dialog.h"
 #include "skin_controls.h"
 #include "skin_menu.h"
+
+#include <memory>
 
 namespace {
 
@@ -58,6 +63,48 @@ ReportContent Content(TForm1& form) {
 }
 
 }  // namespace
+
+ReportContent ClassReportContent(TForm1& form, const ClassData& data, const QString& name,
+                                 const std::vector<double>& scores) {
+    ReportContent c;
+    ReportFields& f = c.fields;
+    const ClassInfo& i = data.info;
+    f.courseName = i.courseName;
+    f.teacher = i.teacher;
+    f.courseNumber = i.courseNumber;
+    f.credits = i.credits;
+    f.hours = i.hours;
+    f.className = name;
+    f.closedBook = i.examMode == ExamMode::ClosedBook;
+    f.openBook = i.examMode == ExamMode::OpenBook;
+    f.paper = i.examMode == ExamMode::Paper;
+    f.examDate = i.examDate;
+    f.beginTime = i.beginTime;
+    f.endTime = i.endTime;
+    const auto bands = std::make_shared<BandDistribution>(ComputeBandDistribution(scores, data.fullMarks));
+    c.grid = [bands](int col, int row) { return bands->Cell(col, row); };
+    if (data.fullMarks != kDefaultFullMarks) {
+        std::array<QString, 5> labels;
+        for (int b = 0; b < 5; ++b) labels[size_t(b)] = BandLabel(GradeBand(b), data.fullMarks);
+        c.bandLabels = labels;
+    }
+    c.copyPicture = [&form, bands] {
+        form.CompleteLoading();
+        auto* chart = form.Find<TCustomChart>(QStringLiteral("Chart2"));
+        if (!chart) throw EReadError(QStringLiteral("The window description lacks Chart2"));
+        FillHistogram(*chart, bands->Counts(), kChart2Layout);
+        chart->CopyBitmapToClipboard();
+    };
+    c.conclusion = data.conclusion;
+    return c;
+}
+
+void RedrawReportChart(TForm1& form) {
+    auto* chart = form.Find<TCustomChart>(QStringLiteral("Chart2"));
+    if (!chart) return;
+    if (form.Analysed.empty()) chart->SeriesAt(0)->ClearPoints();
+    else FillHistogram(*chart, form.BandCounts, kChart2Layout);
+}
 
 void MakeReport(TForm1& form) {
     const bool ran = form.Report.MakeDocument(&form, [&form] { return Content(form); }, [&form]() -> std::optional<QString> {

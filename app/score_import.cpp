@@ -124,21 +124,6 @@ Source ImportSource(const QString& path) {
     return {QStringLiteral("文件“%1”").arg(QFileInfo(path).fileName()), QStringLiteral("文件第%1行"), QStringLiteral("导入")};
 }
 
-QString SheetMessage(const ESheetError& e, const QString& name) {
-    switch (e.reason()) {
-    case ESheetError::Reason::NoOffice:
-        return QStringLiteral("读取表格文件要用到 LibreOffice，但它没有安装或无法启动，%1没有读取。\r"
-                              "可以在表格程序中把成绩另存为 CSV 文件后再导入。\r（%2）")
-            .arg(name, e.Message());
-    case ESheetError::Reason::NotASpreadsheet:
-        return QStringLiteral("%1不是表格文件，无法导入。").arg(name);
-    case ESheetError::Reason::TooLarge:
-        return QStringLiteral("%1的工作表太大，不像是一个班级的成绩表，没有读取。").arg(name);
-    case ESheetError::Reason::Unreadable: break;
-    }
-    return QStringLiteral("无法打开%1。文件可能已损坏、设有密码，或者不是表格文件。").arg(name);
-}
-
 // The sheet the class is on: the only one with rows, or the teacher's choice.
 const ScoreTable* ChooseSheet(TForm1& form, const std::vector<ScoreSheet>& sheets, const Source& source) {
     std::vector<int> filled;
@@ -154,6 +139,25 @@ const ScoreTable* ChooseSheet(TForm1& form, const std::vector<ScoreSheet>& sheet
 }
 
 }  // namespace
+
+QString SheetMessage(const ESheetError& e, const QString& name) {
+    switch (e.reason()) {
+    case ESheetError::Reason::NoOffice:
+        return QStringLiteral("读取表格文件要用到 LibreOffice，但它没有安装或无法启动，%1没有读取。\r"
+                              "可以在表格程序中把成绩另存为 CSV 文件后再导入。\r（%2）")
+            .arg(name, e.Message());
+    case ESheetError::Reason::NotASpreadsheet:
+        return QStringLiteral("%1不是表格文件，无法导入。").arg(name);
+    case ESheetError::Reason::TooLarge:
+        return QStringLiteral("%1的工作表太大，不像是一个班级的成绩表，没有读取。").arg(name);
+    case ESheetError::Reason::Unreadable: break;
+    }
+    return QStringLiteral("无法打开%1。文件可能已损坏、设有密码，或者不是表格文件。").arg(name);
+}
+
+void ImportScores(TForm1& form) {
+    if (!form.OpenDialog1->Execute(&form)) return;
+    if (!form.ApplyFullMarks()) return;
 
 std::optional<ImportedTable> ReadImportTable(TForm1& form) {
     if (!form.OpenDialog1->Execute(&form)) return std::nullopt;

@@ -10,6 +10,11 @@
 #include <optional>
 
 class TForm1;
+class ESheetError;
+
+// What the teacher is told when the office cannot read the spreadsheet name
+// (文件“成绩.xls”).
+QString SheetMessage(const ESheetError& e, const QString& name);
 
 // A table the teacher chose to import, and how messages name its file (文件“成绩.xlsx”).
 struct ImportedTable {

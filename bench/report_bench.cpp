@@ -9,6 +9,7 @@
 #include "dialogs.h"
 #include "framed_grid.h"
 #include "main_window.h"
+#include "office_baseline.h"
 #include "skin_menu.h"
 #include "report.h"
 #include "skin_controls.h"
@@ -55,28 +56,7 @@ public:
 
 std::vector<double> makeTimes, previewTimes, convertTimes;
 
-// The office's own load and save of the template, as a separate process.
-double ConvertOnce() {
-    const QString in = Temp().filePath("template.doc");
-    if (!QFile::exists(in)) {
-        QFile f(in);
-        f.open(QIODevice::WriteOnly);
-        f.write(FindResource("doc", "docTemplate").value_or(QByteArray()));
-    }
-    const QString out = Temp().filePath("converted");
-    QDir().mkpath(out);
-    QFile::remove(out + "/template.doc");
-    const QStringList args{"--headless", "--norestore", "--nolockcheck",
-                           "-env:UserInstallation=file://" + Temp().filePath("convert-profile"),
-                           "--convert-to", "doc:MS Word 97", "--outdir", out, in};
-    QElapsedTimer t;
-    t.start();
-    QProcess p;
-    p.start(QStringLiteral("soffice"), args);
-    p.waitForFinished(120000);
-    const double ms = t.nsecsElapsed() / 1e6;
-    return p.exitCode() == 0 && QFile::exists(out + "/template.doc") ? ms : -1;
-}
+double ConvertOnce() { return officebaseline::ConvertOnce(Temp().path()); }
 
 bool WindowShows(const QString& titlePart) {
     QProcess x;
@@ -85,15 +65,7 @@ bool WindowShows(const QString& titlePart) {
     return QString::fromUtf8(x.readAllStandardOutput()).contains(titlePart);
 }
 
-// Waits, bounded, until the office answers: the teacher's time over the description.
-bool OfficeUp() {
-    for (int i = 0; i < 600; ++i) {
-        TWordApplication probe;
-        if (probe.Attach()) return true;
-        QThread::msleep(100);
-    }
-    return false;
-}
+using officebaseline::OfficeUp;
 
 // Closes the preview windows, as the teacher would after reading.
 void ClosePreviews() {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cerrno>
@@ -55,6 +56,12 @@ QString ReportNameFromDialog(const QString& dialogName) {
     const qsizetype dot = name.lastIndexOf('.');
     if (dot > sep && name.mid(dot) == QLatin1String(".doc")) name.chop(4);
     return name + ".doc";
+}
+
+QString PdfNameOf(const QString& reportName) {
+    QString name = reportName;
+    if (name.endsWith(QLatin1String(".doc"))) name.chop(4);
+    return name + ".pdf";
 }
 
 std::optional<QByteArray> FindResource(const QString& type, const QString& name) {
@@ -190,9 +197,9 @@ bool TReportSession::ExtractTemplate(const QString& type, const QString& name, c
         SaveSucceeded = false;
         // What went wrong first; a new name alone would not help.
         if (!fileName.isEmpty())
-            Application().ShowException(reporterror::FileError(
+            Complain(reporterror::FileError(
                 err, fileName, QStringLiteral("template: %1").arg(QString::fromLocal8Bit(strerror(err)))));
-        Application().Inform(reporttext::kChooseOtherName);
+        Tell(reporttext::kChooseOtherName);
         return false;
     }
     return true;
@@ -242,8 +249,8 @@ bool TReportSession::FillReport(const QString& fileName, const ReportContent& c)
         return true;
     } catch (const std::exception& e) {
         SaveSucceeded = false;
-        Application().ShowException(e);
-        Application().Inform(reporttext::kChooseOtherName);
+        Complain(e);
+        Tell(reporttext::kChooseOtherName);
         return false;
     }
 }
@@ -298,40 +305,108 @@ bool TReportSession::MakeDocument(QWidget* owner, const std::function<ReportCont
 
     SaveSucceeded = true;
     ReportFileName = ReportNameFromDialog(*chosen);
-    try {
-        ReportDraft::CheckTarget(ReportFileName);
-    } catch (const std::exception& e) {
-        SaveSucceeded = false;
-        Application().ShowException(e);
-    }
-    if (SaveSucceeded) {
-        // The office fills and saves a copy beside the report; the report
-        // itself is replaced only once that copy is known to be whole.
-        ReportDraft draft(ReportFileName);
-        if (draft.Path().isEmpty()) {
-            SaveSucceeded = false;
-            Application().ShowException(reporterror::FileError(
-                draft.Error(), ReportFileName,
-                QStringLiteral("draft folder: %1").arg(QString::fromLocal8Bit(strerror(draft.Error())))));
-            Application().Inform(reporttext::kChooseOtherName);
-        } else if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), draft.Path())) {
-            FillReport(draft.Path(), content());
-        }
-        if (SaveSucceeded) {
-            SaveReport(draft);
-        } else {
-            // A half-filled document is never saved.
-            ReleaseDocument(true);
-            ReleaseApplication(true);
-        }
-    }
+    WriteReport([&](const QString& draft) { FillTemplate(draft, content); });
     Application().Inform(SaveSucceeded ? reporttext::kSaved : reporttext::kFailed);
     return true;
 }
 
+bool TReportSession::MakeReportFile(const QString& fileName, const std::function<ReportContent()>& content,
+                                    QStringList& problems) {
+    problems_ = &problems;
+    const auto done = qScopeGuard([this] { problems_ = nullptr; });
+    SaveSucceeded = true;
+    ReportFileName = fileName;
+    WriteReport([&](const QString& draft) { FillTemplate(draft, content); });
+    return SaveSucceeded;
+}
+
+void TReportSession::FillTemplate(const QString& draft, const std::function<ReportContent()>& content) {
+    if (ExtractTemplate(QStringLiteral("doc"), QStringLiteral("docTemplate"), draft)) FillReport(draft, content());
+}
+
+bool TReportSession::MakePageDocument(const QString& fileName, const QByteArray& html, int pictureTable,
+                                      const std::function<void()>& copyPicture, QStringList& problems) {
+    problems_ = &problems;
+    const auto done = qScopeGuard([this] { problems_ = nullptr; });
+    SaveSucceeded = true;
+    ReportFileName = fileName;
+    WriteReport([&](const QString& draft) {
+        const QString page = draft + QStringLiteral(".html");
+        if (const int err = WriteNewFile(page, html)) {
+            SaveSucceeded = false;
+            Complain(reporterror::FileError(err, fileName, QStringLiteral("page: %1").arg(QString::fromLocal8Bit(strerror(err)))));
+            return;
+        }
+        try {
+            if (!WordApp) {
+                WordApp = new TWordApplication(nullptr);
+                WordApp->SetVisible(false);
+            }
+            if (!WordDoc) WordDoc = new TWordDocument(nullptr);
+            // Into Writer itself, not its web view, which cannot save a Word document.
+            WordApp->Documents().Open(page, EmptyParam, false, EmptyParam, EmptyParam, EmptyParam, EmptyParam,
+                                      EmptyParam, EmptyParam, QStringLiteral("HTML (StarWriter)"));
+            WordDoc->ConnectTo(WordApp->Documents().Item(1));
+            if (copyPicture) {
+                copyPicture();
+                WordDoc->Tables().Item(pictureTable).Range().Cells().Item(1).Range().Paste();
+            }
+        } catch (const std::exception& e) {
+            SaveSucceeded = false;
+            Complain(e);
+        }
+    });
+    return SaveSucceeded;
+}
+
+void TReportSession::Complain(const std::exception& e) {
+    if (!problems_) {
+        Application().ShowException(e);
+        return;
+    }
+    const QString text = QString::fromUtf8(e.what());
+    if (!problems_->contains(text)) problems_->append(text);
+}
+
+void TReportSession::Tell(const QString& text) {
+    // Advice for the save dialog means nothing without one.
+    if (!problems_) Application().Inform(text);
+}
+
+void TReportSession::WriteReport(const std::function<void(const QString& draft)>& fill) {
+    try {
+        ReportDraft::CheckTarget(ReportFileName);
+    } catch (const std::exception& e) {
+        SaveSucceeded = false;
+        Complain(e);
+    }
+    if (!SaveSucceeded) return;
+    // The office fills and saves a copy beside the report; the report
+    // itself is replaced only once that copy is known to be whole.
+    ReportDraft draft(ReportFileName);
+    if (draft.Path().isEmpty()) {
+        SaveSucceeded = false;
+        Complain(reporterror::FileError(
+            draft.Error(), ReportFileName,
+            QStringLiteral("draft folder: %1").arg(QString::fromLocal8Bit(strerror(draft.Error())))));
+        Tell(reporttext::kChooseOtherName);
+    } else {
+        fill(draft.Path());
+    }
+    if (SaveSucceeded) {
+        SaveReport(draft);
+    } else {
+        // A half-filled document is never saved.
+        ReleaseDocument(true);
+        ReleaseApplication(true);
+    }
+}
+
 void TReportSession::SaveReport(ReportDraft& draft) {
+    const QString pdfDraft = draft.Path() + QStringLiteral(".pdf");
     try {
         WordDoc->SaveAs(draft.Path());
+        if (AlsoPdf) WordDoc->ExportPdf(pdfDraft);
         ReleaseDocument(false);
         draft.Commit();
         CloseStalePreviews();
@@ -339,8 +414,17 @@ void TReportSession::SaveReport(ReportDraft& draft) {
         SaveSucceeded = false;
         ReleaseDocument(true);
         ReleaseApplication(true);
-        Application().ShowException(e);
+        Complain(e);
         return;
+    }
+    if (AlsoPdf) {
+        try {
+            draft.CommitBeside(pdfDraft, PdfNameOf(ReportFileName));
+        } catch (const std::exception& e) {
+            // The report stands; its PDF did not follow, and that is a failure too.
+            SaveSucceeded = false;
+            Complain(e);
+        }
     }
     // The report stands; ending the office cannot undo that.
     ReleaseApplication(true);

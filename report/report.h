@@ -70,6 +70,8 @@ QString ExamTimeText(const QDate& date, const QTime& begin, const QTime& end);
 std::array<QString, 7> InformationTexts(const ReportFields& f);
 // ".doc" is dropped only when the name ends in exactly ".doc"; then ".doc" is appended.
 QString ReportNameFromDialog(const QString& dialogName);
+// The PDF that goes beside a report: its name with ".pdf" for ".doc".
+QString PdfNameOf(const QString& reportName);
 
 // The data of a resource of the program, type and name matched without regard
 // to case; nothing when there is none.
@@ -97,6 +99,19 @@ public:
     // been reported.
     bool MakeDocument(QWidget* owner, const std::function<ReportContent()>& content,
                       const std::function<std::optional<QString>()>& askName = {});
+    // The same report for a name already chosen (ending in ".doc"), with no
+    // message shown: what the command would show goes into problems. True
+    // when the report stands (and its PDF, with AlsoPdf).
+    bool MakeReportFile(const QString& fileName, const std::function<ReportContent()>& content, QStringList& problems);
+    // A document of our own rather than the template: the office reads the
+    // HTML page (text and tables), the picture copyPicture puts on the
+    // clipboard goes into the first cell of table pictureTable, and it is
+    // saved at fileName as MakeReportFile saves, messages into problems.
+    bool MakePageDocument(const QString& fileName, const QByteArray& html, int pictureTable,
+                          const std::function<void()>& copyPicture, QStringList& problems);
+    // Reports are also written as PDF beside the .doc, through the office's
+    // PDF export; off unless the teacher asks for it.
+    bool AlsoPdf = false;
     // Writes the template resource to the new file fileName; false (and a
     // message when the file could not be written) on failure.
     bool ExtractTemplate(const QString& type, const QString& name, const QString& fileName);
@@ -119,6 +134,14 @@ public:
     void EndOffice(bool keepPreview = false);
 
 private:
+    // Has fill make the document in the draft beside ReportFileName, then
+    // saves it there; SaveSucceeded tells the outcome.
+    void WriteReport(const std::function<void(const QString& draft)>& fill);
+    void FillTemplate(const QString& draft, const std::function<ReportContent()>& content);
+    // Shows a failure, or notes it while MakeReportFile runs.
+    void Complain(const std::exception& e);
+    void Tell(const QString& text);
+    QStringList* problems_ = nullptr;
     // Has the office save the filled draft, closes it and puts the draft in
     // the report's place; a failure is reported and leaves the report as it was.
     void SaveReport(ReportDraft& draft);

@@ -163,3 +163,20 @@ void ReportDraft::Commit() {
     }
     SyncPath(folder, O_RDONLY | O_DIRECTORY);
 }
+
+void ReportDraft::CommitBeside(const QString& file, const QString& target) {
+    QFile written(file);
+    if (!written.open(QIODevice::ReadOnly) || written.read(5) != "%PDF-")
+        throw reporterror::Incomplete(QStringLiteral("the office wrote no PDF"));
+    written.close();
+    if (const int err = SyncPath(file, O_RDONLY))
+        throw reporterror::FileError(err, target, QStringLiteral("fsync: %1").arg(QString::fromLocal8Bit(strerror(err))));
+    const mode_t mask = umask(0);
+    umask(mask);
+    chmod(QFile::encodeName(file).constData(), 0666 & ~mask);
+    if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(target).constData()) != 0) {
+        const int err = errno;
+        throw reporterror::FileError(err, target, QStringLiteral("rename: %1").arg(QString::fromLocal8Bit(strerror(err))));
+    }
+    SyncPath(QFileInfo(target).absolutePath(), O_RDONLY | O_DIRECTORY);
+}

@@ -27,6 +27,10 @@ public:
     // Checks that the draft is a whole Word 97-2003 document and puts it in
     // the target's place. Throws EWordError; the target is then unchanged.
     void Commit();
+    // Puts another file the office wrote into the draft folder (a PDF of
+    // the report) in target's place, once the report is committed. Throws
+    // EWordError; target is then unchanged.
+    void CommitBeside(const QString& file, const QString& target);
 
 private:
     QString target_;  // with links resolved: the file that is replaced

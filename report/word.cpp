@@ -385,7 +385,7 @@ auto WordDocuments::WithOffice(F&& f) -> decltype(f()) {
 
 WordDocument WordDocuments::Open(const OleVariant& FileName, const OleVariant&, const OleVariant& ReadOnly,
                                  const OleVariant&, const OleVariant& PasswordDocument, const OleVariant&,
-                                 const OleVariant&, const OleVariant&, const OleVariant&, const OleVariant&,
+                                 const OleVariant&, const OleVariant&, const OleVariant&, const OleVariant& Format,
                                  const OleVariant&, const OleVariant& Visible) {
     const QString path = Str(FileName);
     if (path.isEmpty()) throw EWordError(QStringLiteral("Documents.Open: no file name"));
@@ -396,6 +396,8 @@ WordDocument WordDocuments::Open(const OleVariant& FileName, const OleVariant&, 
         std::vector<beans::PropertyValue> args{Prop("Hidden", uno::Any(!visible)),
                                                Prop("ReadOnly", uno::Any(Bool(ReadOnly, false)))};
         if (PasswordDocument) args.push_back(Prop("Password", uno::Any(U(Str(PasswordDocument)))));
+        // A format given by name is the office's import filter for the file.
+        if (Format) args.push_back(Prop("FilterName", uno::Any(U(Str(Format)))));
         Reference<frame::XComponentLoader> loader(st.conn->Desktop(), uno::UNO_QUERY_THROW);
         auto comp = loader->loadComponentFromURL(office::FileUrl(path), "_blank", 0, Seq(args));
         if (!comp.is()) throw reporterror::OfficeFailed(QStringLiteral("Documents.Open: cannot open %1").arg(path));
@@ -629,6 +631,17 @@ void TWordDocument::SaveAs(const OleVariant& FileName, const OleVariant&, const 
                                                Prop("Overwrite", uno::Any(true))};
         if (Password) args.push_back(Prop("Password", uno::Any(U(Str(Password)))));
         st->storeAsURL(office::FileUrl(path), Seq(args));
+    });
+}
+
+void TWordDocument::ExportPdf(const QString& fileName) {
+    if (fileName.isEmpty()) throw EWordError(QStringLiteral("ExportPdf: no file name"));
+    auto doc = TextDoc(doc_.State());
+    Call("ExportPdf", [&] {
+        Reference<frame::XStorable> st(doc, uno::UNO_QUERY_THROW);
+        std::vector<beans::PropertyValue> args{Prop("FilterName", uno::Any(rtl::OUString("writer_pdf_Export"))),
+                                               Prop("Overwrite", uno::Any(true))};
+        st->storeToURL(office::FileUrl(fileName), Seq(args));
     });
 }
 

@@ -200,6 +200,9 @@ public:
                 const OleVariant& SaveNativePictureFormat = EmptyParam,
                 const OleVariant& SaveFormsData = EmptyParam, const OleVariant& SaveAsAOCELetter = EmptyParam);
     // SaveChanges true saves first; otherwise the document closes as it is.
+    // Writes the document as PDF through the office's PDF export; the
+    // document itself stays as it is.
+    void ExportPdf(const QString& fileName);
     void Close(const OleVariant& SaveChanges = EmptyParam, const OleVariant& OriginalFormat = EmptyParam,
                const OleVariant& RouteDocument = EmptyParam);
 

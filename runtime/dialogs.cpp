@@ -76,6 +76,15 @@ public:
         return Run(dlg, r.fileName);
     }
 
+    std::optional<QString> ChooseFolder(QWidget* owner, const QString& caption, const QString& start) override {
+        QFileDialog dlg(owner, caption);
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::Directory);
+        dlg.setOption(QFileDialog::ShowDirsOnly);
+        if (!start.isEmpty()) dlg.setDirectory(start);
+        return Run(dlg, QString());
+    }
+
 private:
     static std::optional<QString> Run(QFileDialog& dlg, const QString& fileName) {
         if (!fileName.isEmpty()) dlg.selectFile(fileName);

@@ -37,6 +37,11 @@ public:
     // An existing file the user picked, or nothing when the user cancelled
     // (or the dialogs in force ask nobody).
     virtual std::optional<QString> OpenFile(QWidget*, const OpenDialogRequest&) { return std::nullopt; }
+    // An existing folder the user picked, starting from start, or nothing
+    // when the user cancelled (or the dialogs in force ask nobody).
+    virtual std::optional<QString> ChooseFolder(QWidget*, const QString& /*caption*/, const QString& /*start*/) {
+        return std::nullopt;
+    }
     // Asks whether to save changes before they would be lost: 保存, 不保存 or
     // 取消 (also Escape and the window's close button). Dialogs that ask
     // nobody cancel, so nothing is lost unasked.

@@ -34,6 +34,7 @@ void ScriptedDialogs::ExpectAllAnswered() {
     ExpectUsed(answers, "message answer(s)");
     ExpectUsed(saveAnswers, "save dialog answer(s)");
     ExpectUsed(openAnswers, "open dialog answer(s)");
+    ExpectUsed(folderAnswers, "folder answer(s)");
     ExpectUsed(saveQuestionAnswers, "save-first answer(s)");
 }
 
@@ -53,6 +54,10 @@ std::optional<QString> ScriptedDialogs::SaveFile(QWidget*, const SaveDialogReque
 std::optional<QString> ScriptedDialogs::OpenFile(QWidget*, const OpenDialogRequest& request) {
     openRequests.push_back(request);
     return Next(openAnswers, std::optional<QString>(), "open dialog", request.fileName);
+}
+
+std::optional<QString> ScriptedDialogs::ChooseFolder(QWidget*, const QString& caption, const QString&) {
+    return Next(folderAnswers, std::optional<QString>(), "folder choice", caption);
 }
 
 QStringList ScriptedDialogs::Texts() const {

@@ -27,6 +27,7 @@ public:
     std::optional<QString> SaveFile(QWidget* owner, const SaveDialogRequest& request) override;
     std::optional<QString> OpenFile(QWidget* owner, const OpenDialogRequest& request) override;
     SaveAnswer AskToSave(QWidget* owner, const QString& caption, const QString& text) override;
+    std::optional<QString> ChooseFolder(QWidget* owner, const QString& caption, const QString& start) override;
 
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogRequest> saveRequests;
@@ -41,6 +42,8 @@ public:
     std::deque<std::optional<QString>> saveAnswers;
     // Answers for open dialogs, in order (nullopt cancels); none left fails the test.
     std::deque<std::optional<QString>> openAnswers;
+    // Answers for folder choices, in order (nullopt cancels); none left fails the test.
+    std::deque<std::optional<QString>> folderAnswers;
     // Answers for the save-first question, in order; none left fails the test and cancels.
     std::deque<SaveAnswer> saveQuestionAnswers;
     // Runs while a message is "open" (for checks made at that moment).
