@@ -92,13 +92,16 @@ void OnTerminationSignal(int sig) {
 
 void QuitOnTerminationSignals() {
     if (g_quitPipe[0] >= 0 || ::pipe2(g_quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    // The handler may only write a byte; the event loop reads it and quits.
+    // The handler may only write a byte; the event loop reads it and ends.
+    // Not quit(): that closes the windows first, and a window that asks the
+    // teacher something would keep a logout waiting on a question nobody
+    // answers. The work is kept for the next start instead.
     auto* notifier = new QSocketNotifier(g_quitPipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
         char byte;
         while (::read(g_quitPipe[0], &byte, 1) > 0) {
         }
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = OnTerminationSignal;
