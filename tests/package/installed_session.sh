@@ -54,7 +54,11 @@ start_program() {  # ARGUMENTS...: starts it and finds its main window
 }
 end_program() {
   kill -TERM "$program" 2>/dev/null || true
-  wait_until 30 nothing_in_root || fail "still running 30 s after SIGTERM: $(in_root_pids | xargs -r ps -o pid=,args= -p)"
+  if ! wait_until 30 nothing_in_root; then
+    fail "still running 30 s after SIGTERM: $(in_root_pids | xargs -r ps -o pid=,args= -p)"
+    # Counted; the rest of the session still runs, on a program of its own.
+    in_root_pids | xargs -r kill -KILL 2>/dev/null || true
+  fi
   wait "$program" 2>/dev/null || true
 }
 click() { xdotool mousemove $((wx + $1)) $((wy + $2)) click 1; sleep 0.4; }
