@@ -155,10 +155,6 @@ QString SheetMessage(const ESheetError& e, const QString& name) {
     return QStringLiteral("无法打开%1。文件可能已损坏、设有密码，或者不是表格文件。").arg(name);
 }
 
-void ImportScores(TForm1& form) {
-    if (!form.OpenDialog1->Execute(&form)) return;
-    if (!form.ApplyFullMarks()) return;
-
 std::optional<ImportedTable> ReadImportTable(TForm1& form) {
     if (!form.OpenDialog1->Execute(&form)) return std::nullopt;
     if (!form.ApplyFullMarks()) return std::nullopt;
