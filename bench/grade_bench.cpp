@@ -3,6 +3,7 @@
 // template in the same run (with and without PDF); and the comparison of 50
 // classes of 299 (figures and the grouped chart drawn) against a plain loop
 // over the same numbers.
+#include "median.h"
 #include "application.h"
 #include "chart.h"
 #include "dialogs.h"
@@ -181,11 +182,6 @@ void BM_PlainLoop(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlainLoop)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 }  // namespace
 

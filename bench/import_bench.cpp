@@ -4,6 +4,7 @@
 // then a warm import (the same window, a second file) against the same.
 //   import: ours X ms, baseline Y ms, ratio R
 //   import (warm): ours X ms, baseline Y ms, ratio R
+#include "median.h"
 #include "application.h"
 #include "dialogs.h"
 #include "framed_grid.h"
@@ -84,11 +85,6 @@ public:
     // Each run imports a new class over the last one, which is not kept.
     SaveAnswer AskToSave(QWidget*, const QString&, const QString&) override { return SaveAnswer::Discard; }
 };
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? -1 : v[v.size() / 2];
-}
 
 void Line(const char* path, double ours, double baseline) {
     std::printf("%s: ours %.1f ms, baseline %.0f ms, ratio %.3f\n", path, ours, baseline, baseline > 0 ? ours / baseline : -1);

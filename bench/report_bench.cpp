@@ -5,6 +5,7 @@
 //   preview: from the click to a visible read-only Writer window.
 // The office is warmed as a teacher's run warms it: the analysis starts it,
 // and the teacher takes a while over the description before making the report.
+#include "median.h"
 #include "application.h"
 #include "dialogs.h"
 #include "framed_grid.h"
@@ -136,11 +137,6 @@ void BM_ReportThroughTheWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportThroughTheWindow)->Iterations(6)->Unit(benchmark::kMillisecond)->UseManualTime();
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 void Line(const char* path, double ours, double baseline) {
     std::printf("%s: ours %.0f ms, baseline %.0f ms, ratio %.2f\n", path, ours, baseline,
