@@ -31,7 +31,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -188,10 +187,7 @@ BENCHMARK(BM_PlainLoop)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Application().SetTitle(QStringLiteral("Markwise2006版"));
-    auto& s = TWordApplication::Settings();
-    s.pipeName = QStringLiteral("markwise_grade_bench_%1").arg(getpid());
-    s.userInstallation = Temp().filePath("make-profile");
+    officebaseline::UseOwnOffice("markwise_grade_bench", Temp().path());
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -2,6 +2,7 @@
 // The office's own load and save of the template (soffice --headless
 // --convert-to doc), the baseline of every path that makes a report, and
 // the wait for the program's own office to answer.
+#include "application.h"
 #include "report.h"
 
 #include <QCoreApplication>
@@ -59,6 +60,15 @@ inline bool OfficeUpTurningEvents() {
         QThread::msleep(50);
     }
     return false;
+}
+
+// The program's own office for a bench: a pipe of this process's and a
+// profile under dir, with the program's title on its messages.
+inline void UseOwnOffice(const char* name, const QString& dir) {
+    Application().SetTitle(QStringLiteral("Markwise2006版"));
+    auto& s = TWordApplication::Settings();
+    s.pipeName = QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(QCoreApplication::applicationPid());
+    s.userInstallation = dir + "/make-profile";
 }
 
 }  // namespace officebaseline

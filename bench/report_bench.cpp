@@ -27,7 +27,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -149,10 +148,7 @@ int main(int argc, char** argv) {
     // Our window off screen; the display, when there is one, is the preview's.
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Application().SetTitle(QStringLiteral("Markwise2006版"));
-    auto& s = TWordApplication::Settings();
-    s.pipeName = QStringLiteral("markwise_bench_%1").arg(getpid());
-    s.userInstallation = Temp().filePath("make-profile");
+    officebaseline::UseOwnOffice("markwise_bench", Temp().path());
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
