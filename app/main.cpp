@@ -3,6 +3,7 @@
 #include "class_commands.h"
 #include "colors.h"
 #include "control.h"
+#include "font_preparation.h"
 #include "main_window.h"
 #include "program_icon.h"
 #include "recovery_slot.h"
@@ -41,7 +42,10 @@ int main(int argc, char** argv) {
     // A write to the office's pipe after the office went away must end that
     // call with an error, not the program.
     std::signal(SIGPIPE, SIG_IGN);
+    // The font list is made on another core while the toolkit starts.
+    FontPreparation fonts;
     QApplication app(argc, argv);
+    fonts.ApplicationReady();
     QuitOnTerminationSignals();
     // One look on every desktop: the skin draws our controls, and the
     // toolkit draws the rest in the same colours.
@@ -63,6 +67,7 @@ int main(int argc, char** argv) {
     // decimal point stays "." either way.
     if (QLocale::system().language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
+    fonts.Wait();  // every control asks for its font as it is made
     TForm1 main(nullptr);
     Application().SetMainForm(&main);
     if (qEnvironmentVariableIsSet("MARKWISE_EXIT_AFTER_PAINT")) QuitAfterFirstPaint(&main);

@@ -48,22 +48,42 @@ const PropertyTable& TSkSkinEngine::StaticProperties() {
 }
 
 QByteArray TSkSkinEngine::SkinStream() const {
-    if (source_->Empty()) return QByteArray(1, '\0');
-    return QByteArray(1, '\2') + source_->SaveToBytes();
+    TSkSkinSource& skin = Ready();
+    if (skin.Empty()) return QByteArray(1, '\0');
+    return QByteArray(1, '\2') + skin.SaveToBytes();
+}
+
+namespace {
+void Decode(TSkSkinSource& into, const QByteArray& bytes) {
+    TSkSkinFilterCompressed codec(&into);
+    codec.LoadFromBytes(bytes.constData() + 1, bytes.size() - 1);
+    into.AfterLoadFixUp();
+}
+}  // namespace
+
+TSkSkinSource& TSkSkinEngine::Ready() const {
+    if (decoding_.valid()) {
+        // get() empties the future first, so a failure is told once.
+        source_ = decoding_.get();
+        source_->SetDeltaHue(decodingHue_);
+    }
+    return *source_;
 }
 
 void TSkSkinEngine::SetSkinStream(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes[0] == '\0') return;
-    auto load = [&] {
-        TSkSkinFilterCompressed codec(source_.get());
-        codec.LoadFromBytes(bytes.constData() + 1, bytes.size() - 1);
-        source_->AfterLoadFixUp();
-    };
-    if (IsLoading()) {
-        load();
+    if (IsLoading() && Ready().Empty()) {
+        decodingHue_ = deltaHue_;
+        decoding_ = std::async(std::launch::async, [bytes] {
+            auto source = std::make_unique<TSkSkinSource>();
+            Decode(*source, bytes);
+            return source;
+        });
+    } else if (IsLoading()) {
+        Decode(*source_, bytes);
         source_->SetDeltaHue(deltaHue_);
     } else {
-        ChangeSkin(load);
+        ChangeSkin([&] { Decode(*source_, bytes); });
     }
     skinFile_.clear();
 }
@@ -96,38 +116,41 @@ void TSkSkinEngine::ApplySkinIndex() {
 void TSkSkinEngine::SetDeltaHue(int value) {
     if (value == deltaHue_) return;
     deltaHue_ = value;
-    if (IsLoading() || source_->Empty() || source_->Locked()) return;
+    TSkSkinSource& skin = Ready();
+    if (IsLoading() || skin.Empty() || skin.Locked()) return;
     BroadcastSkinChanging();
-    source_->SetDeltaHue(value);
+    skin.SetDeltaHue(value);
     BroadcastSkinChanged();
 }
 
 template <class F>
 void TSkSkinEngine::ChangeSkin(F&& load) {
-    if (source_->Empty()) {
+    TSkSkinSource& skin = Ready();
+    if (skin.Empty()) {
         load();
-        source_->SetDeltaHue(deltaHue_);
-        if (!source_->Empty()) BroadcastSkinChanged();
+        skin.SetDeltaHue(deltaHue_);
+        if (!skin.Empty()) BroadcastSkinChanged();
         return;
     }
-    source_->SetLocked(true);
+    skin.SetLocked(true);
     BroadcastSkinChanging();
     try {
         load();
     } catch (...) {
-        source_->SetLocked(false);
+        skin.SetLocked(false);
         BroadcastSkinChanged();
         throw;
     }
-    source_->SetLocked(false);
-    source_->SetDeltaHue(deltaHue_);
+    skin.SetLocked(false);
+    skin.SetDeltaHue(deltaHue_);
     BroadcastSkinChanged();
 }
 
 void TSkSkinEngine::Loaded() {
     TComponent::Loaded();
-    if (!source_->Empty() && source_->AppliedHue() != deltaHue_) source_->SetDeltaHue(deltaHue_);
-    if (!source_->Empty()) Fire(OnAfterChange, this);
+    TSkSkinSource& skin = Ready();
+    if (!skin.Empty() && skin.AppliedHue() != deltaHue_) skin.SetDeltaHue(deltaHue_);
+    if (!skin.Empty()) Fire(OnAfterChange, this);
     if (skinList_ && skinIndex_ >= 0) ApplySkinIndex();
 }
 

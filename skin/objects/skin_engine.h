@@ -6,6 +6,7 @@
 #include "skin_object.h"
 #include "skin_source.h"
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -63,8 +64,8 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
 
-    TSkSkinSource& Source() { return *source_; }
-    const TSkSkinSource& Source() const { return *source_; }
+    TSkSkinSource& Source() { return Ready(); }
+    const TSkSkinSource& Source() const { return Ready(); }
     static QString Version() { return QStringLiteral("3.4.0"); }
 
     // A flag byte (2 with a skin, 0 without) and the default codec's output.
@@ -96,8 +97,15 @@ private:
     // failed load the old skin stays and is handed out again.
     template <class F> void ChangeSkin(F&& load);
     void ApplySkinIndex();
+    // The skin, once a decoding started while the window was read is done;
+    // a skin that failed to decode fails here.
+    TSkSkinSource& Ready() const;
 
-    std::unique_ptr<TSkSkinSource> source_;
+    mutable std::unique_ptr<TSkSkinSource> source_;
+    // A skin given while the window is read decodes on another core while
+    // the rest of the window is made, with the hue in force when it came.
+    mutable std::future<std::unique_ptr<TSkSkinSource>> decoding_;
+    int decodingHue_ = 0;
     QString skinFile_;
     TSkSkinList* skinList_ = nullptr;
     int skinIndex_ = -1;

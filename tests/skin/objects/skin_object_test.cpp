@@ -369,6 +369,37 @@ TEST(SkinEngineChange, SwapsAreBroadcastAndAFailedLoadKeepsTheSkin) {
     EXPECT_EQ(form.log.last(), "changed form");
 }
 
+// A skin given while a window is read is decoded aside; whatever looks at
+// the engine first must find the very skin a direct read gives, its hue
+// applied, and a damaged one must fail there and leave the engine empty.
+TEST(SkinEngineWhileLoading, TheSkinDecodedAsideIsTheSkinReadDirectly) {
+    QFile f(QStringLiteral(MARKWISE_SOURCE_DIR "/resources/zodiraze.cskn"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray stream = QByteArray(1, '\2') + f.readAll();
+
+    TSkSkinEngine direct(nullptr);
+    direct.SetDeltaHue(40);
+    direct.SetSkinStream(stream);
+
+    TSkSkinEngine aside(nullptr);
+    aside.BeginLoading();
+    aside.SetDeltaHue(40);
+    aside.SetSkinStream(stream);
+    aside.SetDeltaHue(40);  // unchanged: nothing to do while loading
+    aside.Loaded();
+    EXPECT_EQ(aside.Source().AppliedHue(), 40);
+    EXPECT_EQ(aside.Source().SkinName(), direct.Source().SkinName());
+    EXPECT_EQ(aside.Source().ObjectCount(), direct.Source().ObjectCount());
+    EXPECT_EQ(aside.SkinStream(), direct.SkinStream());
+
+    TSkSkinEngine damaged(nullptr);
+    damaged.BeginLoading();
+    damaged.SetSkinStream(stream.left(stream.size() / 2));
+    EXPECT_THROW(damaged.Loaded(), EStreamError);
+    EXPECT_TRUE(damaged.Source().Empty());
+    EXPECT_EQ(damaged.SkinStream(), QByteArray(1, '\0'));
+}
+
 TEST(SkinDraw, SeparatorLineAndGreyTextWhenDisabled) {
     TSkSkinObject sep;
     sep.SetColor(clNone);
