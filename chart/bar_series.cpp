@@ -1,6 +1,8 @@
 #include "bar_series.h"
 
-#include "chart.h"
+#include "chart_axis.h"
+#include "chart_exceptions.h"
+#include "chart_host.h"
 #include "chart_math.h"
 #include "chart_props.h"
 

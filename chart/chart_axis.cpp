@@ -1,7 +1,9 @@
 #include "chart_axis.h"
 
-#include "chart.h"
+#include "chart_exceptions.h"
+#include "chart_host.h"
 #include "chart_math.h"
+#include "chart_series.h"
 #include "value_format.h"
 
 #include <QFontMetrics>
@@ -14,13 +16,17 @@ namespace {
 constexpr double kMaxInt = 2147483647.0;
 }
 
-TCustomChartAxis::TCustomChartAxis(TCustomAxisPanel* chart, TAxisKind kind)
-    : TChartPart(chart), LabelsFont(this), Axis(this, clBlack, 2), Grid(this, clGray, 1, true, TPenStyle::psDot),
+TCustomChartAxis::TCustomChartAxis(TChartHost* chart, TAxisKind kind)
+    : TChartPart(nullptr), LabelsFont(this), Axis(this, clBlack, 2), Grid(this, clGray, 1, true, TPenStyle::psDot),
       Ticks(this, clGray), TicksInner(this, clGray), MinorTicks(this, clGray), MinorGrid(this, clBlack, 1, false),
       Title(this, kind == TAxisKind::Left ? 90 : kind == TAxisKind::Right ? 270 : 0), chart_(chart), kind_(kind),
       visible_(kind != TAxisKind::Depth) {}
 
 TCustomChartAxis::~TCustomChartAxis() = default;
+
+void TCustomChartAxis::Changed() {
+    if (chart_) chart_->Changed();
+}
 
 void TCustomChartAxis::SetMinimum(double v) {
     if (!chart_->IsLoading() && v > maximum_) throw AxisException(QStringLiteral("Axis Minimum Value must be <= Maximum"));

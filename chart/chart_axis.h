@@ -2,16 +2,16 @@
 // A chart axis: maps values to pixels along one edge of the plot rectangle,
 // chooses its range and label step, takes room for its title, labels and
 // ticks, and draws them.
+#include "axis_kind.h"
 #include "chart_parts.h"
 
 #include <vector>
 
-class TCustomAxisPanel;
+class TChartHost;
 class TChartSeries;
 class TChartCanvas3D;
 
 enum class TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
-enum class TAxisKind { Left, Top, Right, Bottom, Depth };
 
 class TChartAxisTitle : public TChartPart {
 public:
@@ -29,10 +29,12 @@ private:
 
 class TCustomChartAxis : public TChartPart {
 public:
-    TCustomChartAxis(TCustomAxisPanel* chart, TAxisKind kind);
+    TCustomChartAxis(TChartHost* chart, TAxisKind kind);
     ~TCustomChartAxis() override;
 
-    TCustomAxisPanel* ParentChart() const { return chart_; }
+    TChartHost* ParentChart() const { return chart_; }
+    // A change to the axis or its parts repaints its chart.
+    void Changed() override;
     TAxisKind Kind() const { return kind_; }
     bool IsHorizontal() const { return kind_ == TAxisKind::Top || kind_ == TAxisKind::Bottom; }
     bool IsOtherSide() const { return kind_ == TAxisKind::Top || kind_ == TAxisKind::Right; }
@@ -160,7 +162,7 @@ private:
     void DrawTextLabels(TChartCanvas3D& c);
     void DrawLines(TChartCanvas3D& c);
 
-    TCustomAxisPanel* chart_;
+    TChartHost* chart_;
     TAxisKind kind_;
 
     bool automatic_ = true, automaticMaximum_ = true, automaticMinimum_ = true;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-class TCustomAxisPanel;
+class TChartHost;
 class TChartAxis;
 class TChartCanvas3D;
 
@@ -99,9 +99,9 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
 
-    TCustomAxisPanel* ParentChart() const { return chart_; }
+    TChartHost* ParentChart() const { return chart_; }
     // Moves the series into chart's series list (null: out of any chart).
-    void SetParentChart(TCustomAxisPanel* chart);
+    void SetParentChart(TChartHost* chart);
     void Changed() override;
 
     TChartValueList XValues;
@@ -195,7 +195,7 @@ protected:
     void Invalidate();
 
 private:
-    TCustomAxisPanel* chart_ = nullptr;
+    TChartHost* chart_ = nullptr;
     bool active_ = true;
     TColor seriesColor_ = clRed;
     bool colorEachPoint_ = false;
