@@ -1,7 +1,7 @@
 #pragma once
 // The base of every chart series: points (X, Y, colour, label) kept in X
 // order, marks above the points, and what a series tells its axes and the
-// legend.
+// legend. The marks' text, placement and drawing are in series_marks.cpp.
 #include "chart_parts.h"
 #include "component.h"
 
