@@ -4,6 +4,7 @@
 #include "autosave.h"
 #include "band_distribution.h"
 #include "chart.h"
+#include "chart_components.h"
 #include "class_commands.h"
 #include "class_file.h"
 #include "controls.h"

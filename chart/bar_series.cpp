@@ -1,6 +1,8 @@
 #include "bar_series.h"
 
-#include "chart.h"
+#include "chart_axis.h"
+#include "chart_exceptions.h"
+#include "chart_host.h"
 #include "chart_math.h"
 #include "chart_props.h"
 
@@ -31,17 +33,18 @@ void TCustomBarSeries::SetOffsetPercent(int v) {
     Store(offsetPercent_, v);
 }
 
-void TCustomBarSeries::SideIndex(int& n, int& k) const {
-    n = 1;
-    k = 1;
-    if (!ParentChart()) return;
+TCustomBarSeries::TSideSlot TCustomBarSeries::SideSlot() const {
+    TSideSlot slot;
+    if (!ParentChart()) return slot;
     int count = 0;
     for (TChartSeries* s : ParentChart()->ActiveSeries()) {
         if (typeid(*s) != typeid(*this)) continue;
         ++count;
-        if (s == this) n = count;
+        if (s == this) slot.position = count;
+        slot.mostPoints = std::max(slot.mostPoints, s->Count());
     }
-    k = std::max(1, count);
+    slot.count = std::max(1, count);
+    return slot;
 }
 
 int TCustomBarSeries::CalcBarWidth() {
@@ -49,13 +52,9 @@ int TCustomBarSeries::CalcBarWidth() {
     if (!ParentChart()) return 0;
     int p = Count(), k = 1;
     if (multiBar_ == TMultiBar::mbSide) {
-        k = 0;
-        for (TChartSeries* s : ParentChart()->ActiveSeries()) {
-            if (typeid(*s) != typeid(*this)) continue;
-            ++k;
-            p = std::max(p, s->Count());
-        }
-        k = std::max(1, k);
+        const TSideSlot slot = SideSlot();
+        k = slot.count;
+        p = std::max(p, slot.mostPoints);
     }
     if (ParentChart()->MaxPointsPerPage() > 0) p = ParentChart()->MaxPointsPerPage();
     if (p < 1) return 0;
@@ -67,21 +66,26 @@ int TCustomBarSeries::CalcBarWidth() {
     return width;
 }
 
-TRect TCustomBarSeries::CalcBarBounds(int i) {
+TCustomBarSeries::TBarGeometry TCustomBarSeries::BarGeometry(int i) const {
     const int x = GetHorizAxis()->CalcPosValue(XValues.Value(i));
     int left;
     if (multiBar_ == TMultiBar::mbSide) {
-        int n = 1, k = 1;
-        SideIndex(n, k);
-        left = x + Nearest((n - k * 0.5 - 1.0) * barWidth_);
+        const TSideSlot slot = SideSlot();
+        left = x + Nearest((slot.position - slot.count * 0.5 - 1.0) * barWidth_);
     } else {
         left = x - barWidth_ / 2;
     }
     if (offsetPercent_ != 0) left += Nearest(offsetPercent_ * barWidth_ * 0.01);
     const TChartAxis* vert = GetVertAxis();
-    const int top = vert->CalcPosValue(YValues.Value(i));
-    const int origin = useYOrigin_ ? vert->CalcPosValue(yOrigin_) : vert->EndPixel();
-    bar_ = {left, std::min(top, origin), left + barWidth_, std::max(top, origin)};
+    TBarGeometry g;
+    g.valuePixel = vert->CalcPosValue(YValues.Value(i));
+    g.originPixel = useYOrigin_ ? vert->CalcPosValue(yOrigin_) : vert->EndPixel();
+    g.rect = {left, std::min(g.valuePixel, g.originPixel), left + barWidth_, std::max(g.valuePixel, g.originPixel)};
+    return g;
+}
+
+TRect TCustomBarSeries::CalcBarBounds(int i) {
+    bar_ = BarGeometry(i).rect;
     return bar_;
 }
 
@@ -97,8 +101,7 @@ double TCustomBarSeries::MinYValue() const {
 
 void TCustomBarSeries::CalcHorizMargins(int& low, int& high) {
     barWidth_ = CalcBarWidth();
-    int n = 1, k = 1;
-    SideIndex(n, k);
+    const int k = SideSlot().count;
     const int m = sideMargins_ ? k * barWidth_ : k * barWidth_ / 2;
     low = high = m;
 }
@@ -141,10 +144,10 @@ void TCustomBarSeries::DrawLegendShape(TChartCanvas3D& c, const TRect& r, TColor
 }
 
 TSeriesMarkPosition TCustomBarSeries::MarkPosition(int i, int width, int height) {
-    const TRect bar = CalcBarBounds(i);
-    const TChartAxis* vert = GetVertAxis();
-    const int top = vert->CalcPosValue(YValues.Value(i));
-    const int origin = useYOrigin_ ? vert->CalcPosValue(yOrigin_) : vert->EndPixel();
+    const TBarGeometry g = BarGeometry(i);
+    bar_ = g.rect;
+    const TRect& bar = g.rect;
+    const int top = g.valuePixel, origin = g.originPixel;
     TSeriesMarkPosition p;
     p.width = width;
     p.height = height;

@@ -44,6 +44,15 @@ public:
     // The bar rectangle of point i (left, top of value, right, origin).
     TRect CalcBarBounds(int i);
 
+    // Where point i's bar stands: its rectangle, and the pixels of its
+    // value and of its origin along the value axis.
+    struct TBarGeometry {
+        TRect rect;
+        int valuePixel = 0;
+        int originPixel = 0;
+    };
+    TBarGeometry BarGeometry(int i) const;
+
     double MaxYValue() const override;
     double MinYValue() const override;
     void CalcHorizMargins(int& low, int& high) override;
@@ -58,8 +67,13 @@ protected:
     TRect PointBounds(int i) override { return CalcBarBounds(i); }
 
 private:
-    // Position among the chart's active bar series (1-based) and their count.
-    void SideIndex(int& n, int& k) const;
+    // This series among the chart's active bar series of its type.
+    struct TSideSlot {
+        int position = 1;  // 1-based
+        int count = 1;
+        int mostPoints = 0;  // the most points any of them has
+    };
+    TSideSlot SideSlot() const;
 
     int barWidthPercent_ = 70;
     int offsetPercent_ = 0;

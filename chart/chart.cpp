@@ -1,7 +1,6 @@
 #include "chart.h"
 
 #include "application.h"
-#include "bar_series.h"
 #include "chart_math.h"
 
 #include <QClipboard>
@@ -113,6 +112,17 @@ std::vector<TChartSeries*> TCustomAxisPanel::ActiveSeries() const {
     for (TChartSeries* s : series_)
         if (s->Active()) out.push_back(s);
     return out;
+}
+
+TChartAxis& TCustomAxisPanel::ChartAxis(TAxisKind kind) {
+    switch (kind) {
+    case TAxisKind::Left: return LeftAxis;
+    case TAxisKind::Top: return TopAxis;
+    case TAxisKind::Right: return RightAxis;
+    case TAxisKind::Bottom: return BottomAxis;
+    case TAxisKind::Depth: break;
+    }
+    return DepthAxis;
 }
 
 void TCustomAxisPanel::AdoptChild(TComponent* child) {
@@ -457,11 +467,3 @@ void TCustomChart::CopyBitmapToClipboard() {
 // ---- TChart -----------------------------------------------------------------
 
 TChart::TChart(TComponent* owner, QWidget* parent) : TCustomChart(owner, parent) {}
-
-void RegisterChartComponents() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    RegisterComponent<TChart>(QStringLiteral("TChart"));
-    RegisterComponent<TBarSeries>(QStringLiteral("TBarSeries"));
-}

@@ -5,6 +5,7 @@
 #include "chart_axis.h"
 #include "chart_canvas.h"
 #include "chart_exceptions.h"
+#include "chart_host.h"
 #include "chart_parts.h"
 #include "chart_series.h"
 #include "control.h"
@@ -22,14 +23,16 @@ enum class TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 using TChartSeriesList = std::vector<TChartSeries*>;
 
 // The drawing surface, 3D options, margins and bevels.
-class TCustomChartPanel : public QWidget, public TControl, public TChartPart {
+class TCustomChartPanel : public QWidget, public TControl, public TChartPart, public TChartHost {
 public:
     TCustomChartPanel(TComponent* owner, QWidget* parent);
     ~TCustomChartPanel() override;
 
-    bool View3D() const { return view3D_; }
+    bool IsLoading() const override { return TControl::IsLoading(); }
+    TColor Color() const override { return TControl::Color(); }
+    bool View3D() const override { return view3D_; }
     void SetView3D(bool v) { Store(view3D_, v); }
-    const TView3DOptions& View3DOptions() const { return view3DOptions_; }
+    const TView3DOptions& View3DOptions() const override { return view3DOptions_; }
     void SetView3DOptions(const TView3DOptions& o) { Store(view3DOptions_, o); }
     int Chart3DPercent() const { return chart3DPercent_; }
     void SetChart3DPercent(int v) { Store(chart3DPercent_, v); }
@@ -54,25 +57,25 @@ public:
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int v) { Store(borderWidth_, v); }
 
-    TChartCanvas3D& ChartCanvas() { return *canvas_; }
+    TChartCanvas3D& ChartCanvas() override { return *canvas_; }
 
     // Geometry of the last paint.
     TRect PanelRect() const { return panelRect_; }
-    TRect ChartRect() const { return plotRect_; }
+    TRect ChartRect() const override { return plotRect_; }
     // Where marks may be drawn: inside the bevels, below the title and the
     // legend when they stand above the plot, above the foot.
-    TRect MarksRoom() const { return marksRoom_; }
+    TRect MarksRoom() const override { return marksRoom_; }
     int PlotWidth() const { return plotRect_.Width(); }
     int PlotHeight() const { return plotRect_.Height(); }
     int PlotXCenter() const { return (plotRect_.left + plotRect_.right) / 2; }
     int PlotYCenter() const { return (plotRect_.top + plotRect_.bottom) / 2; }
-    int DepthWidth() const { return depthWidth_; }
+    int DepthWidth() const override { return depthWidth_; }
     int DepthHeight() const { return depthHeight_; }
     int SeriesDepth() const { return seriesDepth_; }
 
     // Repaints in the next paint cycle.
     void Changed() override;
-    bool Destroying() const { return destroying_; }
+    bool Destroying() const override { return destroying_; }
     void Invalidate() { Changed(); }
 
     // Paints the whole picture through the drawing layer onto target in rect.
@@ -139,9 +142,9 @@ public:
     int SeriesCount() const { return int(series_.size()); }
     // The series at position index (0 = first); out of range raises ChartException.
     TChartSeries* SeriesAt(int index) const;
-    void AddSeries(TChartSeries* s);
-    void RemoveSeries(TChartSeries* s);
-    std::vector<TChartSeries*> ActiveSeries() const;
+    void AddSeries(TChartSeries* s) override;
+    void RemoveSeries(TChartSeries* s) override;
+    std::vector<TChartSeries*> ActiveSeries() const override;
 
     TChartAxis LeftAxis{this, TAxisKind::Left};
     TChartAxis TopAxis{this, TAxisKind::Top};
@@ -149,6 +152,7 @@ public:
     TChartAxis BottomAxis{this, TAxisKind::Bottom};
     TChartAxis DepthAxis{this, TAxisKind::Depth};
     std::vector<TChartAxis*> Axes() { return {&LeftAxis, &TopAxis, &RightAxis, &BottomAxis, &DepthAxis}; }
+    TChartAxis& ChartAxis(TAxisKind kind) override;
 
     bool AxisVisible() const { return axisVisible_; }
     void SetAxisVisible(bool v) { Store(axisVisible_, v); }
@@ -156,7 +160,7 @@ public:
     void SetView3DWalls(bool v) { Store(view3DWalls_, v); }
     bool ClipPoints() const { return clipPoints_; }
     void SetClipPoints(bool v) { Store(clipPoints_, v); }
-    int MaxPointsPerPage() const { return maxPointsPerPage_; }
+    int MaxPointsPerPage() const override { return maxPointsPerPage_; }
     void SetMaxPointsPerPage(int v) { Store(maxPointsPerPage_, v); }
     int Page() const { return page_; }
     void SetPage(int v) { Store(page_, v); }
@@ -168,8 +172,7 @@ public:
 
     // The hidden chart as a child in a description, or a series nested in it.
     void AdoptChild(TComponent* child) override;
-    // Thickness of the wall along an axis' side (0 for flat walls or in 2D).
-    virtual int SideWallSize(TAxisKind) const { return 0; }
+    int SideWallSize(TAxisKind) const override { return 0; }
 
 protected:
     // Steps 9 to 15 of a picture: depth slots, axes, walls, series.
@@ -204,6 +207,7 @@ public:
     void SetBackImageInside(bool v) { Store(backImageInside_, v); }
 
     std::function<void(TComponent*)> OnClickLegend;
+    TLegendTextStyle LegendTextStyle() const override { return Legend.TextStyle(); }
 
     // A new bitmap of the chart painted into rect (in the chart's own
     // coordinates), over background; painted directly, not buffered.
@@ -234,6 +238,3 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
 };
-
-// Makes TChart and TBarSeries known to window descriptions.
-void RegisterChartComponents();

@@ -1,17 +1,20 @@
 #pragma once
-// A chart axis: maps values to pixels along one edge of the plot rectangle,
-// chooses its range and label step, takes room for its title, labels and
-// ticks, and draws them.
+// A chart axis along one edge of the plot rectangle: its properties, and the
+// layout steps that choose its range, take room for its title, labels and
+// ticks, and place them. The scale, the step choice and the drawing are
+// their own pieces.
+#include "axis_kind.h"
+#include "axis_scale.h"
 #include "chart_parts.h"
 
 #include <vector>
 
-class TCustomAxisPanel;
+class TAxisPainter;
+class TChartHost;
 class TChartSeries;
 class TChartCanvas3D;
 
 enum class TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
-enum class TAxisKind { Left, Top, Right, Bottom, Depth };
 
 class TChartAxisTitle : public TChartPart {
 public:
@@ -29,12 +32,14 @@ private:
 
 class TCustomChartAxis : public TChartPart {
 public:
-    TCustomChartAxis(TCustomAxisPanel* chart, TAxisKind kind);
+    TCustomChartAxis(TChartHost* chart, TAxisKind kind);
     ~TCustomChartAxis() override;
 
-    TCustomAxisPanel* ParentChart() const { return chart_; }
+    TChartHost* ParentChart() const { return chart_; }
+    // A change to the axis or its parts repaints its chart.
+    void Changed() override;
     TAxisKind Kind() const { return kind_; }
-    bool IsHorizontal() const { return kind_ == TAxisKind::Top || kind_ == TAxisKind::Bottom; }
+    bool IsHorizontal() const { return IsHorizontalKind(kind_); }
     bool IsOtherSide() const { return kind_ == TAxisKind::Top || kind_ == TAxisKind::Right; }
     bool IsDepthAxis() const { return kind_ == TAxisKind::Depth; }
 
@@ -127,8 +132,12 @@ public:
     int LabelsPos() const { return labelsPos_; }
     int TitlePos() const { return titlePos_; }
 
+    // The range of the last layout over the pixel extent.
+    TAxisScale Scale() const;
     // The pixel of a value along the axis.
     int CalcPosValue(double value) const;
+    // The value at a pixel along the axis.
+    double CalcPosPoint(int pixel) const;
     // The label step for the current range and extent.
     double CalcIncrement() const;
     // The next nice step: 1 -> 2 -> 5 -> 10 -> 20 ...
@@ -152,15 +161,13 @@ public:
 private:
     std::vector<TChartSeries*> ActiveSeries() const;
     TChartSeries* LabelSource() const;
-    int LabelSize(TChartCanvas3D& c, const QString& text) const;
     QString ValueLabel(double v) const;
     int WidestLabel(TChartCanvas3D& c) const;
-    void DrawLabel(TChartCanvas3D& c, int pixel, const QString& text);
-    void DrawValueLabels(TChartCanvas3D& c, double step);
-    void DrawTextLabels(TChartCanvas3D& c);
-    void DrawLines(TChartCanvas3D& c);
+    // Labels (and the ticks at them) where they fit.
+    void DrawValueLabels(TAxisPainter& painter, double step);
+    void DrawTextLabels(TChartCanvas3D& c, TAxisPainter& painter);
 
-    TCustomAxisPanel* chart_;
+    TChartHost* chart_;
     TAxisKind kind_;
 
     bool automatic_ = true, automaticMaximum_ = true, automaticMinimum_ = true;

@@ -2,7 +2,6 @@
 // Property-table entries for the parts every chart class nests (pens,
 // brushes, fonts, value lists), under a dotted prefix ("Title.Frame").
 #include "chart_parts.h"
-#include "chart_series.h"
 #include "component.h"
 
 // An accessor from a const component to one of its parts.
@@ -50,17 +49,6 @@ void Font(PropertyBuilder<T>& b, const QString& prefix, F part) {
                  const int cs = v.kind == PropValue::Kind::Int ? int(v.i) : 1;
                  edit(o, [&](TFontSpec& f) { f.charset = cs; });
              }, std::nullopt);
-}
-
-template <class T, class F>
-void ValueList(PropertyBuilder<T>& b, const QString& prefix, F part) {
-    b.Str(prefix + ".Name", [part](const T& o) { return part(o).Name(); }, [part](T& o, const QString& v) { part(o).SetName(v); })
-        .template Enum<TChartListOrder>(prefix + ".Order", kChartListOrderNames, [part](const T& o) { return part(o).Order(); },
-                                        [part](T& o, TChartListOrder v) { part(o).SetOrder(v); })
-        .Float(prefix + ".Multiplier", [part](const T& o) { return part(o).Multiplier(); },
-               [part](T& o, double v) { part(o).SetMultiplier(v); })
-        .Bool(prefix + ".DateTime", [part](const T& o) { return part(o).DateTime(); },
-              [part](T& o, bool v) { part(o).SetDateTime(v); });
 }
 
 }  // namespace chart_props

@@ -1,7 +1,7 @@
 #pragma once
 // The base of every chart series: points (X, Y, colour, label) kept in X
 // order, marks above the points, and what a series tells its axes and the
-// legend.
+// legend. The marks' text, placement and drawing are in series_marks.cpp.
 #include "chart_parts.h"
 #include "component.h"
 
@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-class TCustomAxisPanel;
+class TChartHost;
 class TChartAxis;
 class TChartCanvas3D;
 
@@ -99,9 +99,9 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
 
-    TCustomAxisPanel* ParentChart() const { return chart_; }
+    TChartHost* ParentChart() const { return chart_; }
     // Moves the series into chart's series list (null: out of any chart).
-    void SetParentChart(TCustomAxisPanel* chart);
+    void SetParentChart(TChartHost* chart);
     void Changed() override;
 
     TChartValueList XValues;
@@ -195,7 +195,7 @@ protected:
     void Invalidate();
 
 private:
-    TCustomAxisPanel* chart_ = nullptr;
+    TChartHost* chart_ = nullptr;
     bool active_ = true;
     TColor seriesColor_ = clRed;
     bool colorEachPoint_ = false;

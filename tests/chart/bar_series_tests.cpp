@@ -175,3 +175,48 @@ TEST(BarMarks, DownwardBarPutsItsMarkBelow) {
     EXPECT_EQ(m.arrowTo.y(), value + 20 + m.height);
     EXPECT_GT(m.leftTop.y(), value);
 }
+
+TEST(BarGeometry, SideBySideBarsShareTheirSlotWithoutOverlapping) {
+    auto h = MakeChart1();
+    h.chart->SetView3D(false);
+    h.series->SetCustomBarWidth(20);
+    auto* second = new TBarSeries(h.owner.get());
+    second->SetCustomBarWidth(20);
+    second->SetParentChart(h.chart.get());
+    auto* hidden = new TBarSeries(h.owner.get());
+    hidden->SetCustomBarWidth(20);
+    hidden->SetParentChart(h.chart.get());
+    for (TBarSeries* s : {h.series, second, hidden}) s->AddPoint(10, 2);
+    hidden->SetActive(false);  // an inactive series takes no slot
+    PaintOnScreen(*h.chart);
+    const int x = h.chart->BottomAxis.CalcPosValue(10);
+    const TRect a = h.series->CalcBarBounds(0), b = second->CalcBarBounds(0);
+    EXPECT_EQ(a.right, b.left);
+    EXPECT_EQ(a.left, x - 20);
+    EXPECT_EQ(b.right, x + 20);
+}
+
+TEST(BarGeometry, MarksStandAtTheBarsValueEndOnAnInvertedAxis) {
+    auto h = MakeChart1();
+    h.chart->SetView3D(false);
+    h.chart->LeftAxis.SetRange(-4, 4);
+    h.chart->LeftAxis.SetInverted(true);  // values grow downwards
+    h.chart->BottomAxis.SetRange(0, 70);
+    h.series->SetCustomBarWidth(20);
+    h.series->AddPoint(10, 3, QStringLiteral("x"));
+    h.series->AddPoint(30, -3, QStringLiteral("y"));
+    PaintOnScreen(*h.chart);
+    for (int i = 0; i < 2; ++i) {
+        const TCustomBarSeries::TBarGeometry g = h.series->BarGeometry(i);
+        EXPECT_EQ(g.valuePixel, h.chart->LeftAxis.CalcPosValue(h.series->YValues[i]));
+        EXPECT_EQ(g.originPixel, h.chart->LeftAxis.CalcPosValue(0));
+        EXPECT_EQ(g.rect.top, std::min(g.valuePixel, g.originPixel));
+        EXPECT_EQ(g.rect.bottom, std::max(g.valuePixel, g.originPixel));
+        const TSeriesMarkPosition& m = h.series->Marks.Positions[size_t(i)];
+        EXPECT_EQ(m.arrowFrom, QPoint(g.rect.left + g.rect.Width() / 2, g.valuePixel));
+    }
+    // The positive bar grows downwards here, so its mark goes below it; the
+    // negative one grows upwards and gets its mark above.
+    EXPECT_GT(h.series->Marks.Positions[0].leftTop.y(), h.series->BarGeometry(0).valuePixel);
+    EXPECT_LT(h.series->Marks.Positions[1].leftTop.y(), h.series->BarGeometry(1).valuePixel);
+}

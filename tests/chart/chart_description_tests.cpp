@@ -1,6 +1,7 @@
 // Charts and series read from a window description, as the main window has them.
 #include "bar_series.h"
 #include "chart.h"
+#include "chart_components.h"
 #include "form.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,3 @@
+#pragma once
+// Makes TChart and TBarSeries known to window descriptions.
+void RegisterChartComponents();
