@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     // decimal point stays "." either way.
     if (QLocale::system().language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
+    TForm1::Prepare();
     fonts.Wait();  // every control asks for its font as it is made
     TForm1 main(nullptr);
     Application().SetMainForm(&main);

@@ -66,12 +66,21 @@ void RegisterAllComponents() {
 
 // ---- main window -----------------------------------------------------------------------
 
+namespace {
+const QString kMainDescription = QStringLiteral(":/forms/form1.form");
+}
+
+void TForm1::Prepare() {
+    RegisterAllComponents();
+    PrepareDescription(kMainDescription);
+}
+
 TForm1::TForm1(TForm2* help, QWidget* parent) : TForm(parent), Form2(help) {
     RegisterAllComponents();
     RegisterHandlers();
     // Before the description: the frame's system-menu button draws it.
     setWindowIcon(ProgramIcon());
-    LoadDescription(QStringLiteral(":/forms/form1.form"));
+    LoadDescription(kMainDescription);
 }
 
 TForm1::~TForm1() {

@@ -49,6 +49,9 @@ class TForm1 : public TForm {
 public:
     explicit TForm1(TForm2* help, QWidget* parent = nullptr);
     ~TForm1() override;
+    // Reads the window's description and decodes its skin before the window
+    // is made: start-up calls it while it waits for the font list.
+    static void Prepare();
     QString ClassName() const override { return QStringLiteral("TForm1"); }
 
     // Controls the workflow reads and writes.

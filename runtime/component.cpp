@@ -192,3 +192,25 @@ TComponent* ComponentRegistry::Create(const QString& className, TComponent* owne
 }
 
 bool ComponentRegistry::Has(const QString& className) { return registry().contains(className.toLower()); }
+
+namespace {
+QHash<QString, ComponentRegistry::Preparer>& preparers() {
+    static QHash<QString, ComponentRegistry::Preparer> p;
+    return p;
+}
+}  // namespace
+
+void ComponentRegistry::RegisterPreparer(const QString& className, Preparer p) {
+    preparers().insert(className.toLower(), std::move(p));
+}
+
+void ComponentRegistry::Prepare(const ComponentData& d) {
+    if (auto it = preparers().constFind(d.className.toLower()); it != preparers().constEnd() && *it) {
+        try {
+            (*it)(d);
+        } catch (...) {
+            // Said again, in its place, when the window is read.
+        }
+    }
+    for (const ComponentData& child : d.children) Prepare(child);
+}

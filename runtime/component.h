@@ -135,6 +135,14 @@ public:
     static void Register(const QString& className, Factory f);
     static TComponent* Create(const QString& className, TComponent* owner, QWidget* parent);
     static bool Has(const QString& className);
+
+    // Work a class may do on its described values before any window exists
+    // (see TForm::PrepareDescription). A preparer never fails: what it
+    // cannot do is done, and reported, when the window is read.
+    using Preparer = std::function<void(const ComponentData& described)>;
+    static void RegisterPreparer(const QString& className, Preparer p);
+    // Gives d and every component inside it to its class's preparer.
+    static void Prepare(const ComponentData& d);
 };
 
 // Registers class T, constructed as T(owner, parent) for widgets or T(owner).

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace {
 struct PendingReference {
@@ -175,14 +176,48 @@ const std::any* TForm::FindHandler(const QString& name) const {
 
 TComponent* TForm::FindDeep(const QString& name) const { return FindComponent(name); }
 
+namespace {
+// The one description prepared ahead of its window, with its path.
+struct PreparedDescription {
+    QString path;
+    std::optional<ComponentData> root;
+};
+PreparedDescription& Prepared() {
+    static PreparedDescription prepared;
+    return prepared;
+}
+}  // namespace
+
+void TForm::PrepareDescription(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return;
+    try {
+        ComponentData root = ReadComponentText(f.readAll(), path);
+        ComponentRegistry::Prepare(root);
+        Prepared() = {path, std::move(root)};
+    } catch (const Exception&) {
+        // Read again, and reported, by LoadDescription.
+    }
+}
+
 void TForm::LoadDescription(const QString& path) {
+    PreparedDescription& prepared = Prepared();
+    if (prepared.root && prepared.path == path) {
+        ComponentData root = std::move(*prepared.root);
+        prepared = {};
+        LoadDescriptionData(std::move(root), path);
+        return;
+    }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw EReadError(QStringLiteral("Cannot open the window description %1").arg(path));
     LoadDescriptionText(f.readAll(), path);
 }
 
 void TForm::LoadDescriptionText(const QByteArray& text, const QString& sourceName) {
-    ComponentData root = ReadComponentText(text, sourceName);
+    LoadDescriptionData(ReadComponentText(text, sourceName), sourceName);
+}
+
+void TForm::LoadDescriptionData(ComponentData root, const QString& sourceName) {
     later_ = std::make_unique<FormLaterParts>();
     later_->source = sourceName;
     {

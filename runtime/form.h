@@ -35,6 +35,12 @@ public:
     // of containers the form builds later (BuildsChildrenLater) wait for
     // CompleteLoading.
     void LoadDescription(const QString& path);
+    // Reads and parses a description before its window is made, while the
+    // program waits on something else, and lets each component class that
+    // registered a preparer work on its values. The next LoadDescription of
+    // the same path takes the parsed description. Never fails: a description
+    // that cannot be read fails when the window reads it.
+    static void PrepareDescription(const QString& path);
     void LoadDescriptionText(const QByteArray& text, const QString& sourceName);
     // Builds what waited, resolves what refers to it, and calls Completed.
     // Nothing is left to do after the first call.
@@ -67,6 +73,7 @@ protected:
     virtual void Completed() {}
 
 private:
+    void LoadDescriptionData(ComponentData root, const QString& sourceName);
     QHash<QString, std::any> handlers_;
     std::unique_ptr<FormLaterParts> later_;
     bool loading_ = false;

@@ -48,9 +48,8 @@ const PropertyTable& TSkSkinEngine::StaticProperties() {
 }
 
 QByteArray TSkSkinEngine::SkinStream() const {
-    TSkSkinSource& skin = Ready();
-    if (skin.Empty()) return QByteArray(1, '\0');
-    return QByteArray(1, '\2') + skin.SaveToBytes();
+    if (source_->Empty()) return QByteArray(1, '\0');
+    return QByteArray(1, '\2') + source_->SaveToBytes();
 }
 
 namespace {
@@ -59,31 +58,43 @@ void Decode(TSkSkinSource& into, const QByteArray& bytes) {
     codec.LoadFromBytes(bytes.constData() + 1, bytes.size() - 1);
     into.AfterLoadFixUp();
 }
+
+struct PredecodedSkin {
+    QByteArray bytes;
+    std::unique_ptr<TSkSkinSource> source;
+};
+PredecodedSkin& Predecoded() {
+    static PredecodedSkin skin;
+    return skin;
+}
 }  // namespace
 
-TSkSkinSource& TSkSkinEngine::Ready() const {
-    if (decoding_.valid()) {
-        // get() empties the future first, so a failure is told once.
-        source_ = decoding_.get();
-        source_->SetDeltaHue(decodingHue_);
+void TSkSkinEngine::Predecode(const QByteArray& bytes) {
+    Predecoded() = {};
+    if (bytes.isEmpty() || bytes[0] == '\0') return;
+    auto source = std::make_unique<TSkSkinSource>();
+    try {
+        Decode(*source, bytes);
+    } catch (const Exception&) {
+        return;
     }
-    return *source_;
+    Predecoded() = {bytes, std::move(source)};
 }
 
 void TSkSkinEngine::SetSkinStream(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes[0] == '\0') return;
-    if (IsLoading() && Ready().Empty()) {
-        decodingHue_ = deltaHue_;
-        decoding_ = std::async(std::launch::async, [bytes] {
-            auto source = std::make_unique<TSkSkinSource>();
-            Decode(*source, bytes);
-            return source;
-        });
-    } else if (IsLoading()) {
-        Decode(*source_, bytes);
+    auto load = [&] { Decode(*source_, bytes); };
+    if (IsLoading()) {
+        PredecodedSkin& ready = Predecoded();
+        if (ready.source && source_->Empty() && ready.bytes == bytes) {
+            source_ = std::move(ready.source);
+            ready = {};
+        } else {
+            load();
+        }
         source_->SetDeltaHue(deltaHue_);
     } else {
-        ChangeSkin([&] { Decode(*source_, bytes); });
+        ChangeSkin(load);
     }
     skinFile_.clear();
 }
@@ -116,41 +127,38 @@ void TSkSkinEngine::ApplySkinIndex() {
 void TSkSkinEngine::SetDeltaHue(int value) {
     if (value == deltaHue_) return;
     deltaHue_ = value;
-    TSkSkinSource& skin = Ready();
-    if (IsLoading() || skin.Empty() || skin.Locked()) return;
+    if (IsLoading() || source_->Empty() || source_->Locked()) return;
     BroadcastSkinChanging();
-    skin.SetDeltaHue(value);
+    source_->SetDeltaHue(value);
     BroadcastSkinChanged();
 }
 
 template <class F>
 void TSkSkinEngine::ChangeSkin(F&& load) {
-    TSkSkinSource& skin = Ready();
-    if (skin.Empty()) {
+    if (source_->Empty()) {
         load();
-        skin.SetDeltaHue(deltaHue_);
-        if (!skin.Empty()) BroadcastSkinChanged();
+        source_->SetDeltaHue(deltaHue_);
+        if (!source_->Empty()) BroadcastSkinChanged();
         return;
     }
-    skin.SetLocked(true);
+    source_->SetLocked(true);
     BroadcastSkinChanging();
     try {
         load();
     } catch (...) {
-        skin.SetLocked(false);
+        source_->SetLocked(false);
         BroadcastSkinChanged();
         throw;
     }
-    skin.SetLocked(false);
-    skin.SetDeltaHue(deltaHue_);
+    source_->SetLocked(false);
+    source_->SetDeltaHue(deltaHue_);
     BroadcastSkinChanged();
 }
 
 void TSkSkinEngine::Loaded() {
     TComponent::Loaded();
-    TSkSkinSource& skin = Ready();
-    if (!skin.Empty() && skin.AppliedHue() != deltaHue_) skin.SetDeltaHue(deltaHue_);
-    if (!skin.Empty()) Fire(OnAfterChange, this);
+    if (!source_->Empty() && source_->AppliedHue() != deltaHue_) source_->SetDeltaHue(deltaHue_);
+    if (!source_->Empty()) Fire(OnAfterChange, this);
     if (skinList_ && skinIndex_ >= 0) ApplySkinIndex();
 }
 
@@ -208,5 +216,9 @@ void TSkSkinEngine::BroadcastSkinChanged() {
 
 void RegisterSkinEngineComponents() {
     RegisterComponent<TSkSkinEngine>(QStringLiteral("TSkSkinEngine"));
+    ComponentRegistry::RegisterPreparer(QStringLiteral("TSkSkinEngine"), [](const ComponentData& described) {
+        if (const PropEntry* stream = described.Find(QStringLiteral("SkinStream")))
+            TSkSkinEngine::Predecode(stream->value.bin);
+    });
     RegisterComponent<TSkSkinList>(QStringLiteral("TSkSkinList"));
 }

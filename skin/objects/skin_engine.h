@@ -6,7 +6,6 @@
 #include "skin_object.h"
 #include "skin_source.h"
 
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -64,13 +63,17 @@ public:
     static const PropertyTable& StaticProperties();
     const PropertyTable& Properties() const override { return StaticProperties(); }
 
-    TSkSkinSource& Source() { return Ready(); }
-    const TSkSkinSource& Source() const { return Ready(); }
+    TSkSkinSource& Source() { return *source_; }
+    const TSkSkinSource& Source() const { return *source_; }
     static QString Version() { return QStringLiteral("3.4.0"); }
 
     // A flag byte (2 with a skin, 0 without) and the default codec's output.
     QByteArray SkinStream() const;
     void SetSkinStream(const QByteArray& bytes);
+    // Decodes a skin stream before its window exists; the first engine given
+    // the very same stream while its window is read takes the decoded skin.
+    // A stream that fails to decode is left for that engine to report.
+    static void Predecode(const QByteArray& bytes);
 
     const QString& SkinFile() const { return skinFile_; }
     void SetSkinFile(const QString& fileName);
@@ -97,15 +100,8 @@ private:
     // failed load the old skin stays and is handed out again.
     template <class F> void ChangeSkin(F&& load);
     void ApplySkinIndex();
-    // The skin, once a decoding started while the window was read is done;
-    // a skin that failed to decode fails here.
-    TSkSkinSource& Ready() const;
 
-    mutable std::unique_ptr<TSkSkinSource> source_;
-    // A skin given while the window is read decodes on another core while
-    // the rest of the window is made, with the hue in force when it came.
-    mutable std::future<std::unique_ptr<TSkSkinSource>> decoding_;
-    int decodingHue_ = 0;
+    std::unique_ptr<TSkSkinSource> source_;
     QString skinFile_;
     TSkSkinList* skinList_ = nullptr;
     int skinIndex_ = -1;

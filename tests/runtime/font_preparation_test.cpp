@@ -17,3 +17,4 @@ TEST(FontPreparation, LeavesTheFontListMade) {
     fonts.Wait();  // twice is harmless
     EXPECT_FALSE(QFontDatabase::families().isEmpty());
 }
+

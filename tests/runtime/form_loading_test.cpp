@@ -1,6 +1,9 @@
 #include "exceptions.h"
 #include "form.h"
+#include "component_stream.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -185,4 +188,48 @@ TEST_F(FormLoading, AFaultInALaterPartIsReportedOnEveryTry) {
     }
     EXPECT_FALSE(form.LoadingComplete());
     EXPECT_EQ(form.completed, 0);
+}
+
+// Start-up reads a description ahead of its window: the window must be built
+// from what was read then, each class's preparer must see its components
+// once, and a description that could not be read must fail where it did.
+TEST_F(FormLoading, APreparedDescriptionIsWhatTheWindowIsBuiltFrom) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("prepared.form"));
+    auto write = [&](const QByteArray& text) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    QStringList prepared;
+    ComponentRegistry::RegisterPreparer(QStringLiteral("TProbe"), [&](const ComponentData& d) {
+        prepared << d.name;
+        if (d.name == QLatin1String("Second")) throw EReadError(QStringLiteral("a preparer that fails stops nothing"));
+    });
+    write("object F: TProbeForm\n  object First: TProbe\n    object Second: TProbe\n    end\n  end\n"
+          "  object Third: TProbe\n  end\nend\n");
+    TForm::PrepareDescription(path);
+    EXPECT_EQ(prepared, (QStringList{"First", "Second", "Third"}));
+    write("object F: TProbeForm\nend\n");  // the file changed since: what was read counts
+    {
+        TProbeForm form;
+        form.LoadDescription(path);
+        EXPECT_TRUE(form.Find<TProbe>("Second"));
+    }
+    {
+        TProbeForm again;  // taken once: the next window reads the file
+        again.LoadDescription(path);
+        EXPECT_FALSE(again.Find<TProbe>("Second"));
+    }
+    write("object F: TProbeForm\n  Bogus = 1\nend\n");
+    TForm::PrepareDescription(path);
+    TProbeForm broken;
+    try {
+        broken.LoadDescription(path);
+        ADD_FAILURE() << "a broken description loaded";
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("(2): property Bogus does not exist"))) << e.Message().toStdString();
+    }
+    ComponentRegistry::RegisterPreparer(QStringLiteral("TProbe"), {});
 }
