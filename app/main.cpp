@@ -68,8 +68,11 @@ int main(int argc, char** argv) {
     if (QLocale::system().language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     TForm1::Prepare();
-    fonts.Wait();  // every control asks for its font as it is made
+    // Every control asks whether its described font is installed as it is
+    // made; the toolkit's list is needed first when a text is measured.
+    fonts.WaitForConfiguration();
     TForm1 main(nullptr);
+    fonts.Wait();
     Application().SetMainForm(&main);
     if (qEnvironmentVariableIsSet("MARKWISE_EXIT_AFTER_PAINT")) QuitAfterFirstPaint(&main);
     // The other pages and the help window are made as soon as the main

@@ -1,6 +1,7 @@
 #include "control.h"
 
-#include <QFontDatabase>
+#include "font_families.h"
+
 #include <QHash>
 #include <algorithm>
 
@@ -22,14 +23,6 @@ public:
     }
 };
 
-// QFontDatabase::hasFamily() first puts the name through fontconfig's
-// substitution rules, several milliseconds a name at start-up; the
-// installed families are a plain list to look in.
-bool Installed(const QString& family) {
-    const QStringList families = QFontDatabase::families();
-    return std::any_of(families.begin(), families.end(),
-                       [&](const QString& f) { return f.compare(family, Qt::CaseInsensitive) == 0; });
-}
 }
 
 const EnumNames<TAlign> kAlignNames{{"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
@@ -47,7 +40,7 @@ QFont TFontSpec::ToQFont() const {
     // every lookup; once a name is enough.
     static QHash<QString, bool> installed;
     auto known = installed.find(name);
-    if (known == installed.end()) known = installed.insert(name, Installed(name));
+    if (known == installed.end()) known = installed.insert(name, FamilyInstalled(name));
     QStringList families;
     if (*known) families << name;
     families << FallbackFamilies();

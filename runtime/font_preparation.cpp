@@ -36,6 +36,8 @@ void FontPreparation::Run() {
     // loaded (or, racing, loads a copy that is dropped).
     FcInit();
     std::unique_lock lock(mutex_);
+    configured_ = true;
+    changed_.notify_all();
     changed_.wait(lock, [this] { return step_ != Step::Waiting; });
     if (step_ == Step::Abandoned) return;
     lock.unlock();
@@ -54,6 +56,11 @@ void FontPreparation::Tell(Step step) {
 }
 
 void FontPreparation::ApplicationReady() { Tell(Step::Ready); }
+
+void FontPreparation::WaitForConfiguration() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return configured_ || !running_; });
+}
 
 void FontPreparation::Wait() {
     if (running_) pthread_join(thread_, nullptr);
