@@ -3,6 +3,7 @@
 #include "application.h"
 #include "component_stream.h"
 #include "exceptions.h"
+#include "prepared_slot.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -177,13 +178,9 @@ const std::any* TForm::FindHandler(const QString& name) const {
 TComponent* TForm::FindDeep(const QString& name) const { return FindComponent(name); }
 
 namespace {
-// The one description prepared ahead of its window, with its path.
-struct PreparedDescription {
-    QString path;
-    std::optional<ComponentData> root;
-};
-PreparedDescription& Prepared() {
-    static PreparedDescription prepared;
+// The one description prepared ahead of its window, by its path.
+PreparedSlot<QString, ComponentData>& Prepared() {
+    static PreparedSlot<QString, ComponentData> prepared;
     return prepared;
 }
 }  // namespace
@@ -194,18 +191,15 @@ void TForm::PrepareDescription(const QString& path) {
     try {
         ComponentData root = ReadComponentText(f.readAll(), path);
         ComponentRegistry::Prepare(root);
-        Prepared() = {path, std::move(root)};
+        Prepared().Put(path, std::move(root));
     } catch (const Exception&) {
         // Read again, and reported, by LoadDescription.
     }
 }
 
 void TForm::LoadDescription(const QString& path) {
-    PreparedDescription& prepared = Prepared();
-    if (prepared.root && prepared.path == path) {
-        ComponentData root = std::move(*prepared.root);
-        prepared = {};
-        LoadDescriptionData(std::move(root), path);
+    if (std::optional<ComponentData> prepared = Prepared().Take(path)) {
+        LoadDescriptionData(std::move(*prepared), path);
         return;
     }
     QFile f(path);

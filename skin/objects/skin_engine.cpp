@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "exceptions.h"
+#include "prepared_slot.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -59,10 +60,7 @@ void Decode(TSkSkinSource& into, const QByteArray& bytes) {
     into.AfterLoadFixUp();
 }
 
-struct PredecodedSkin {
-    QByteArray bytes;
-    std::unique_ptr<TSkSkinSource> source;
-};
+using PredecodedSkin = PreparedSlot<QByteArray, std::unique_ptr<TSkSkinSource>>;
 PredecodedSkin& Predecoded() {
     static PredecodedSkin skin;
     return skin;
@@ -70,7 +68,7 @@ PredecodedSkin& Predecoded() {
 }  // namespace
 
 void TSkSkinEngine::Predecode(const QByteArray& bytes) {
-    Predecoded() = {};
+    Predecoded().Clear();
     if (bytes.isEmpty() || bytes[0] == '\0') return;
     auto source = std::make_unique<TSkSkinSource>();
     try {
@@ -78,20 +76,17 @@ void TSkSkinEngine::Predecode(const QByteArray& bytes) {
     } catch (const Exception&) {
         return;
     }
-    Predecoded() = {bytes, std::move(source)};
+    Predecoded().Put(bytes, std::move(source));
 }
 
 void TSkSkinEngine::SetSkinStream(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes[0] == '\0') return;
     auto load = [&] { Decode(*source_, bytes); };
     if (IsLoading()) {
-        PredecodedSkin& ready = Predecoded();
-        if (ready.source && source_->Empty() && ready.bytes == bytes) {
-            source_ = std::move(ready.source);
-            ready = {};
-        } else {
-            load();
-        }
+        std::optional<std::unique_ptr<TSkSkinSource>> ready;
+        if (source_->Empty()) ready = Predecoded().Take(bytes);
+        if (ready) source_ = std::move(*ready);
+        else load();
         source_->SetDeltaHue(deltaHue_);
     } else {
         ChangeSkin(load);
