@@ -1,4 +1,5 @@
 #include "office.h"
+#include "office_libraries.h"
 
 #include "office_process.h"
 #include "office_profile.h"
@@ -54,6 +55,7 @@ Reference<uno::XComponentContext> LocalContext() {
     static std::mutex m;
     static Reference<uno::XComponentContext> ctx;
     std::lock_guard<std::mutex> lock(m);
+    LoadLibraries();
     if (!ctx.is()) {
         const QString dir = QStringLiteral(MARKWISE_LO_PROGRAM_DIR);
         qputenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + dir + "/fundamentalrc").toUtf8());
@@ -86,6 +88,7 @@ bool DisplayAvailable() {
 }
 
 std::shared_ptr<Connection> Connection::Attach() {
+    LoadLibraries();
     std::shared_ptr<Connection> c(new Connection);
     return c->TryConnect() ? c : nullptr;
 }
@@ -117,6 +120,7 @@ bool Connection::Running() { return Process::Instance().Running(); }
 void Connection::Kill() { Process::Instance().End(0); }
 
 std::shared_ptr<Connection> Connection::Open() {
+    LoadLibraries();
     const OfficeSettings& s = TWordApplication::Settings();
     std::shared_ptr<Connection> c(new Connection);
     if (c->TryConnect()) return c;
