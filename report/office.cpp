@@ -52,10 +52,12 @@ namespace {
 
 // The process-wide UNO context that carries the bridge machinery.
 Reference<uno::XComponentContext> LocalContext() {
+    // The libraries first: what they keep is then let go of after the
+    // context at exit, as when they were loaded with the program.
+    LoadLibraries();
     static std::mutex m;
     static Reference<uno::XComponentContext> ctx;
     std::lock_guard<std::mutex> lock(m);
-    LoadLibraries();
     if (!ctx.is()) {
         const QString dir = QStringLiteral(MARKWISE_LO_PROGRAM_DIR);
         qputenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + dir + "/fundamentalrc").toUtf8());
